@@ -1,0 +1,22 @@
+// Small helpers of the tool: fixed-size text buffers and the data folder.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The text as a C string that fits a buffer of `bufferSize` bytes with its NUL,
+// cut at an embedded NUL as C would see it; none when it does not fit.
+std::optional<std::string> CopyCString(std::string_view text, std::size_t bufferSize);
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUTF8(std::string_view bytes);
+
+// Copies `path` into the buffer when it fits with its NUL (at most size - 1
+// bytes); otherwise, or for a null buffer, leaves the buffer as it was.
+bool CopyPathIntoBuffer(std::string_view path, char* buffer, unsigned long size);
+
+// The machine-wide data folder below which the product keeps its per-model
+// replacement files.
+bool GetLocalApplicationSupportDirPath(char* buffer, unsigned long size);
