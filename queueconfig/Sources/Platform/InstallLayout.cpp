@@ -26,20 +26,25 @@ std::optional<std::filesystem::path> ExecutableDirectory() {
     return exe.parent_path();
 }
 
-std::optional<std::filesystem::path> DataDirectory(const EnvironmentLookup& env) {
-    if (auto moved = fromEnvironment(env, "QUEUECONFIG_SUPPORT_DIR"))
-        return moved;
+// share/ of the installation, found as QUEUECONFIG_RELATIVE_DATADIR from bin/.
+static std::optional<std::filesystem::path> installedDataDirectory() {
     auto bin = ExecutableDirectory();
     if (!bin)
         return std::nullopt;
     return (*bin / QUEUECONFIG_RELATIVE_DATADIR).lexically_normal();
 }
 
+std::optional<std::filesystem::path> DataDirectory(const EnvironmentLookup& env) {
+    if (auto moved = fromEnvironment(env, "QUEUECONFIG_SUPPORT_DIR"))
+        return moved;
+    return installedDataDirectory();
+}
+
 std::optional<std::filesystem::path> ResourceDirectory(const EnvironmentLookup& env) {
     if (auto moved = fromEnvironment(env, "QUEUECONFIG_RESOURCE_DIR"))
         return moved;
-    auto bin = ExecutableDirectory();
-    if (!bin)
+    auto share = installedDataDirectory();
+    if (!share)
         return std::nullopt;
-    return (*bin / QUEUECONFIG_RELATIVE_DATADIR / "queueconfig").lexically_normal();
+    return *share / "queueconfig";
 }
