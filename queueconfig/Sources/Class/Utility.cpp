@@ -57,8 +57,6 @@ bool CopyPathIntoBuffer(std::string_view path, char* buffer, unsigned long size)
 }
 
 bool GetLocalApplicationSupportDirPath(char* buffer, unsigned long size) {
-    if (!buffer)
-        return false;
     const auto folder = DataDirectory(ProcessEnvironment());
     if (!folder)
         return false;

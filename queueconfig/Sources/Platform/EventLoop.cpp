@@ -13,7 +13,7 @@ EventLoop::TimerId EventLoop::InstallTimer(Duration delay, Duration interval,
         delay = Duration::zero();
     if (interval < Duration::zero())
         interval = Duration::zero();
-    m_Timers.emplace(id, Timer{Clock::now() + delay, interval, id, std::move(callback)});
+    m_Timers.emplace(id, Timer{Clock::now() + delay, interval, std::move(callback)});
     return id;
 }
 
@@ -47,14 +47,10 @@ bool EventLoop::RemoveWatch(WatchId id) {
     return m_Watches.erase(id) != 0;
 }
 
-bool EventLoop::firesBefore(const Timer& a, const Timer& b) {
-    return a.due != b.due ? a.due < b.due : a.order < b.order;
-}
-
 const EventLoop::Timer* EventLoop::nextDueTimer() const {
     const Timer* best = nullptr;
     for (const auto& entry : m_Timers)
-        if (!best || firesBefore(entry.second, *best))
+        if (!best || entry.second.due < best->due)
             best = &entry.second;
     return best;
 }
@@ -80,8 +76,9 @@ void EventLoop::fireDueTimers() {
     for (const auto& [id, timer] : m_Timers)
         if (timer.due <= now)
             due.push_back(id);
-    std::sort(due.begin(), due.end(),
-              [this](TimerId a, TimerId b) { return firesBefore(m_Timers.at(a), m_Timers.at(b)); });
+    std::stable_sort(due.begin(), due.end(), [this](TimerId a, TimerId b) {
+        return m_Timers.at(a).due < m_Timers.at(b).due;
+    });
     for (TimerId id : due) {
         if (m_QuitRequested)
             return;

@@ -45,7 +45,6 @@ private:
     struct Timer {
         Clock::time_point due;
         Duration interval;
-        std::uint64_t order; // installation order breaks ties between equal due times
         TimerCallback callback;
     };
     struct Watch {
@@ -54,12 +53,13 @@ private:
         WatchCallback callback;
     };
 
-    static bool firesBefore(const Timer& a, const Timer& b);
     const Timer* nextDueTimer() const;
     int pollTimeoutMs(Clock::time_point now) const;
     void fireDueTimers();
     bool dispatchWatches(int timeoutMs);
 
+    // Ids grow with each installation, so walking the map in key order breaks
+    // ties between equal due times by installation order.
     std::map<TimerId, Timer> m_Timers;
     std::map<WatchId, Watch> m_Watches;
     std::uint64_t m_NextId = 1;
