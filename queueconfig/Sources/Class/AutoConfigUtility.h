@@ -10,13 +10,14 @@
 #include "../Platform/PropertyList.h"
 #include "Argument.h"
 #include "PrintQueueArray.h"
+#include "Utility.h"
 
 class AutoConfigUtility {
 public:
     static constexpr std::chrono::milliseconds kIdleInterval{1000};
     static constexpr std::chrono::milliseconds kQuitInterval{10000};
     // Fixed buffers the texts below must fit, NUL included.
-    static constexpr std::size_t kTextBufferSize = 2048;
+    static constexpr std::size_t kTextBufferSize = ::kTextBufferSize;
 
     explicit AutoConfigUtility(EventLoop& eventLoop);
 

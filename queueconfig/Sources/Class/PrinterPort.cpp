@@ -1,0 +1,84 @@
+#include "Class/PrinterPort.h"
+
+#include "Class/Error.h"
+
+#include <new>
+
+PrinterPort::PrinterPort(SocketCalls& sockets) : m_Sockets(sockets) {}
+
+std::optional<std::string> PrinterPort::GetIPv4Address() {
+    return std::nullopt;
+}
+
+std::optional<std::string> PrinterPort::CreateReplyCopy(const char* request, unsigned long length,
+                                                        _CommandLanguage language) {
+    switch (language) {
+    case CommandLanguagePJL:
+        return CreateTCPReplyCopy(request, kReplyEndPJL);
+    case CommandLanguagePS:
+        return CreateTCPReplyCopy(request, kReplyEndPS);
+    case CommandLanguageMIB:
+        return CreateUDPReplyCopy(request, length);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::size_t FindMarker(std::string_view source, std::string_view marker, unsigned long options) {
+    if (options & PrinterPort::kCompareBackwards)
+        return source.rfind(marker);
+    return source.find(marker);
+}
+
+} // namespace
+
+std::optional<std::string> PrinterPort::CreateCFStringMid(std::string_view source,
+                                                          std::string_view start,
+                                                          std::string_view end,
+                                                          unsigned long startOptions,
+                                                          unsigned long endOptions) {
+    std::size_t from = 0;
+    if (!start.empty()) {
+        const std::size_t found = FindMarker(source, start, startOptions);
+        if (found == std::string_view::npos)
+            return std::nullopt;
+        from = found + start.size();
+    }
+    // The end is searched over the whole source, not from the start onwards.
+    std::size_t to = source.size();
+    if (!end.empty()) {
+        to = FindMarker(source, end, endOptions);
+        if (to == std::string_view::npos)
+            return std::nullopt;
+    }
+    if (to < from)
+        return std::nullopt;
+    return std::string(source.substr(from, to - from));
+}
+
+void PrinterPort::SetPrinterDuplexName(const char* data, unsigned long length) {
+    if (data == nullptr)
+        return;
+    // Only whether the printer named a duplex unit counts, not what it called it.
+    m_DuplexName = length != 0 ? "DUPLEX" : "";
+}
+
+const char* PrinterPort::GetPrinterDuplexName() const {
+    return m_DuplexName ? m_DuplexName->c_str() : nullptr;
+}
+
+void PrinterPort::SetPrinterVelUserName(const char* data, unsigned long length) {
+    if (data == nullptr)
+        return;
+    try {
+        m_UserName = std::string(data, length);
+    } catch (const std::bad_alloc&) {
+        // The old name stays.
+        SetLastErrorType(kErrorOutOfMemory);
+    }
+}
+
+const char* PrinterPort::GetPrinterVelUserName() const {
+    return m_UserName ? m_UserName->c_str() : nullptr;
+}
