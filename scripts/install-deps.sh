@@ -10,6 +10,8 @@ packages=(
     libcups2-dev libplist-dev gettext
     # tests and checks
     googletest libgtest-dev cups-client clang-format
+    # the real SNMP agent that the SNMP channel is checked against
+    snmpd snmp
 )
 
 missing=()
