@@ -1,6 +1,8 @@
 #include "Class/PrinterPort.h"
 
 #include "Class/Error.h"
+#include "Class/ReplyBuffer.h"
+#include "Class/Utility.h"
 
 #include <new>
 
@@ -21,6 +23,14 @@ std::optional<std::string> PrinterPort::CreateReplyCopy(const char* request, uns
         return CreateUDPReplyCopy(request, length);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> PrinterPort::copyAddressText() {
+    const std::optional<std::string> address = GetIPv4Address();
+    if (!address)
+        return std::nullopt;
+    m_ReplyBufferSize = static_cast<int>(ReplyBuffer::kReplyBufferSize);
+    return CopyCString(*address, kTextBufferSize);
 }
 
 namespace {

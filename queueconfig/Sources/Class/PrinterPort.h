@@ -78,6 +78,8 @@ private:
     std::optional<std::string> m_DuplexName;
     std::optional<std::string> m_UserName;
 
+    // The address of the next query as the channels' C text; none without one.
+    std::optional<std::string> copyAddressText();
     int connectWithin(int fd, const sockaddr* server, socklen_t serverLength);
     int readByte(int fd, char* byte);
     int receiveFromPrinter(int fd, const sockaddr* server, char* buffer, std::size_t size);

@@ -5,7 +5,6 @@
 
 #include "Class/Error.h"
 #include "Class/ReplyBuffer.h"
-#include "Class/Utility.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -29,13 +28,9 @@ constexpr char kFormFeed = '\f';
 } // namespace
 
 std::optional<std::string> PrinterPort::CreateTCPReplyCopy(const char* request, int mode) {
-    const std::optional<std::string> address = GetIPv4Address();
-    if (!address)
-        return std::nullopt;
-    const std::optional<std::string> addressText = CopyCString(*address, kTextBufferSize);
+    const std::optional<std::string> addressText = copyAddressText();
     if (!addressText)
         return std::nullopt;
-    m_ReplyBufferSize = static_cast<int>(ReplyBuffer::kReplyBufferSize);
     try {
         ReplyBuffer reply;
         int count = 0;

@@ -5,7 +5,6 @@
 #include "Class/Error.h"
 #include "Class/ReplyBuffer.h"
 #include "Class/SnmpReplyDecoder.h"
-#include "Class/Utility.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -34,13 +33,9 @@ bool SameEndpoint(const sockaddr_in& from, const sockaddr_in& server) {
 
 std::optional<std::string> PrinterPort::CreateUDPReplyCopy(const char* request,
                                                            unsigned long length) {
-    const std::optional<std::string> address = GetIPv4Address();
-    if (!address)
-        return std::nullopt;
-    const std::optional<std::string> addressText = CopyCString(*address, kTextBufferSize);
+    const std::optional<std::string> addressText = copyAddressText();
     if (!addressText)
         return std::nullopt;
-    m_ReplyBufferSize = static_cast<int>(ReplyBuffer::kReplyBufferSize);
     try {
         ReplyBuffer reply;
         int lastIndex = 0;
