@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
@@ -70,7 +71,11 @@ std::unique_ptr<SimulatedPrinter> SimulatedPrinter::Start(const std::string& des
 }
 
 SimulatedPrinter::~SimulatedPrinter() {
-    Stop();
+    // A simulator that did not end cleanly (a sanitizer report, say) is worth a word.
+    const bool running = m_Pid > 0;
+    if (running && Stop() != 0)
+        std::fprintf(stderr, "printer-sim at %s did not exit cleanly%s\n", m_Address.c_str(),
+                     Diagnostics().c_str());
 }
 
 std::string SimulatedPrinter::Log() const {

@@ -17,7 +17,7 @@ public:
     static std::unique_ptr<SimulatedPrinter>
     Start(const std::string& description, std::string* whyNot = nullptr,
           const std::string& range = "127.0.100.1-127.0.100.254");
-    // Stop(), unless that happened already.
+    // Stop(), unless that happened already; a bad exit is reported on stderr.
     ~SimulatedPrinter();
     SimulatedPrinter(const SimulatedPrinter&) = delete;
     SimulatedPrinter& operator=(const SimulatedPrinter&) = delete;
