@@ -13,6 +13,8 @@
 #include <cstring>
 #include <future>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -158,6 +160,35 @@ TEST(SimulatorProcessTest, ExitsPromptlyOnSigterm) {
     const auto start = Clock::now();
     EXPECT_EQ(printer->Stop(), 0);
     EXPECT_LT(Clock::now() - start, 500ms);
+}
+
+// A test that crashes must not leave its printer holding the address.
+TEST(SimulatorProcessTest, EndsWhenItsStarterIsGone) {
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t starter = fork();
+    ASSERT_GE(starter, 0);
+    if (starter == 0) {
+        close(report[0]);
+        const auto printer = StartPrinter(kVelmark);
+        const std::string address = printer ? printer->Address() : "";
+        [[maybe_unused]] const auto ignored = write(report[1], address.data(), address.size());
+        _exit(0); // no destructor: the simulator is not stopped
+    }
+    close(report[1]);
+    char buffer[64] = {};
+    const ssize_t got = read(report[0], buffer, sizeof buffer - 1);
+    close(report[0]);
+    waitpid(starter, nullptr, 0);
+    ASSERT_GT(got, 0);
+    const std::string address(buffer, static_cast<std::size_t>(got));
+    const auto until = Clock::now() + 2s;
+    bool refused = false;
+    while (!refused && Clock::now() < until) {
+        TcpClient client(address);
+        refused = !client.Connected() && client.Error() == ECONNREFUSED;
+    }
+    EXPECT_TRUE(refused) << "the simulator at " << address << " still listens";
 }
 
 TEST(SimulatorProcessTest, SimulatorsStartedTogetherTakeDifferentAddresses) {

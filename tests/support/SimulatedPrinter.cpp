@@ -42,7 +42,8 @@ std::string Trimmed(std::string text) {
 }
 
 // Runs in the forked child: only async-signal-safe calls until exec.
-[[noreturn]] void ExecSimulator(int out, int err, std::vector<char*>& argv) {
+[[noreturn]] void ExecSimulator(int lifeline, int out, int err, std::vector<char*>& argv) {
+    dup2(lifeline, STDIN_FILENO);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
     execv(argv[0], argv.data());
@@ -93,7 +94,9 @@ bool SimulatedPrinter::Launch(const std::string& range, std::string* whyNot) {
                                   "--address-range",
                                   range,
                                   "--log",
-                                  (m_Folder.Path() / kLogFile).string()};
+                                  (m_Folder.Path() / kLogFile).string(),
+                                  "--lifeline",
+                                  "0"};
     std::vector<char*> argv;
     for (auto& arg : args)
         argv.push_back(arg.data());
@@ -101,19 +104,30 @@ bool SimulatedPrinter::Launch(const std::string& range, std::string* whyNot) {
     const auto errPath = (m_Folder.Path() / kStderrFile).string();
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     int out[2];
+    // The simulator's stdin: when this process ends, however it ends, the
+    // write end closes and the simulator follows.
+    int lifeline[2];
     if (err < 0 || pipe2(out, O_CLOEXEC) != 0) {
         *whyNot = std::string("cannot set up printer-sim's output: ") + std::strerror(errno);
         if (err >= 0)
             close(err);
         return false;
     }
+    if (pipe2(lifeline, O_CLOEXEC) != 0) {
+        *whyNot = std::string("cannot set up printer-sim's lifeline: ") + std::strerror(errno);
+        for (int fd : {err, out[0], out[1]})
+            close(fd);
+        return false;
+    }
     m_Pid = fork();
     if (m_Pid == 0)
-        ExecSimulator(out[1], err, argv);
+        ExecSimulator(lifeline[0], out[1], err, argv);
     const int forkError = errno;
+    close(lifeline[0]);
     close(out[1]);
     close(err);
     m_Stdout = out[0];
+    m_Lifeline = lifeline[1];
     if (m_Pid < 0) {
         *whyNot = std::string("fork failed: ") + std::strerror(forkError);
         return false;
@@ -170,7 +184,7 @@ std::optional<int> SimulatedPrinter::Reap(int signo) {
     while (waitpid(m_Pid, &status, 0) < 0 && errno == EINTR) {
     }
     m_Pid = -1;
-    for (int* fd : {&m_PidFd, &m_Stdout})
+    for (int* fd : {&m_PidFd, &m_Stdout, &m_Lifeline})
         if (*fd >= 0)
             close(std::exchange(*fd, -1));
     if (WIFEXITED(status))

@@ -41,6 +41,7 @@ private:
     pid_t m_Pid = -1;
     int m_PidFd = -1;
     int m_Stdout = -1;
+    int m_Lifeline = -1;
     std::optional<int> m_ExitStatus;
     std::string m_Address;
 };

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 
 namespace {
@@ -9,7 +10,7 @@ using Values = std::map<std::string_view, std::string_view>;
 
 Outcome<Values> CollectOptions(const std::vector<std::string_view>& args) {
     static constexpr std::string_view kKnown[] = {"--description", "--address", "--address-range",
-                                                  "--log"};
+                                                  "--log", "--lifeline"};
     Values values;
     for (std::size_t i = 0; i < args.size(); i += 2) {
         const auto name = args[i];
@@ -36,6 +37,15 @@ Outcome<AddressRange> AddressesOf(const Values& values) {
     return Outcome<AddressRange>::Ok({*address.value, *address.value});
 }
 
+Outcome<int> DescriptorOf(std::string_view text) {
+    int fd = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), fd);
+    if (error != std::errc() || end != text.data() + text.size() || fd < 0)
+        return Outcome<int>::Fail("--lifeline takes a descriptor number, not '" +
+                                  std::string(text) + "'");
+    return Outcome<int>::Ok(fd);
+}
+
 } // namespace
 
 Outcome<SimOptions> ParseCommandLine(const std::vector<std::string_view>& args) {
@@ -53,5 +63,11 @@ Outcome<SimOptions> ParseCommandLine(const std::vector<std::string_view>& args) 
     options.addresses = *addresses.value;
     if (const auto log = values.value->find("--log"); log != values.value->end())
         options.logPath = log->second;
+    if (const auto lifeline = values.value->find("--lifeline"); lifeline != values.value->end()) {
+        const auto fd = DescriptorOf(lifeline->second);
+        if (!fd)
+            return Outcome<SimOptions>::Fail(fd.error);
+        options.lifelineFd = *fd.value;
+    }
     return Outcome<SimOptions>::Ok(std::move(options));
 }

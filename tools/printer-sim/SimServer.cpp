@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,9 +16,10 @@ constexpr std::size_t kMaxDatagram = 65536;
 
 // Where each descriptor stands in the poll set.
 constexpr std::size_t kSignals = 0;
-constexpr std::size_t kSnmp = 1;
-constexpr std::size_t kListener = 2;
-constexpr std::size_t kFirstConnection = 3;
+constexpr std::size_t kLifeline = 1;
+constexpr std::size_t kSnmp = 2;
+constexpr std::size_t kListener = 3;
+constexpr std::size_t kFirstConnection = 4;
 
 } // namespace
 
@@ -25,9 +27,9 @@ SimServer::SimServer(const PrinterDescription& printer, PrinterSockets sockets,
                      const RequestLog& log)
     : m_Printer(printer), m_Sockets(std::move(sockets)), m_Log(log), m_Snmp(printer) {}
 
-int SimServer::Run(int signals) {
+int SimServer::Run(int signals, int lifeline) {
     for (;;) {
-        auto fds = PollSet(signals, Clock::now());
+        auto fds = PollSet(signals, lifeline, Clock::now());
         if (poll(fds.data(), fds.size(), PollTimeout(Clock::now())) < 0) {
             if (errno == EINTR)
                 continue;
@@ -36,13 +38,23 @@ int SimServer::Run(int signals) {
         }
         if (fds[kSignals].revents)
             return 0;
+        if (fds[kLifeline].revents && LifelineEnded(lifeline))
+            return 0;
         Dispatch(fds, Clock::now());
     }
 }
 
-std::vector<pollfd> SimServer::PollSet(int signals, Clock::time_point now) const {
+// Whatever the starter writes is of no interest; only its going away counts.
+bool SimServer::LifelineEnded(int lifeline) {
+    char buffer[64];
+    const ssize_t got = read(lifeline, buffer, sizeof buffer);
+    return got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR);
+}
+
+std::vector<pollfd> SimServer::PollSet(int signals, int lifeline, Clock::time_point now) const {
     // A refusing printer's socket never listens, so it is left out (fd -1).
     std::vector<pollfd> fds{{signals, POLLIN, 0},
+                            {lifeline, POLLIN, 0},
                             {m_Sockets.udp.Get(), POLLIN, 0},
                             {m_Sockets.listening ? m_Sockets.tcp.Get() : -1, POLLIN, 0}};
     for (const auto& connection : m_Connections)

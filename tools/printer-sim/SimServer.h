@@ -15,14 +15,15 @@
 class SimServer {
 public:
     SimServer(const PrinterDescription& printer, PrinterSockets sockets, const RequestLog& log);
-    // Serves until `signals` becomes readable; the exit status (0, or 2 when
-    // the loop itself fails).
-    int Run(int signals);
+    // Serves until `signals` becomes readable or `lifeline` (none when -1)
+    // reaches end of file; the exit status (0, or 2 when the loop itself fails).
+    int Run(int signals, int lifeline);
 
 private:
     using Clock = TcpConnection::Clock;
 
-    std::vector<pollfd> PollSet(int signals, Clock::time_point now) const;
+    std::vector<pollfd> PollSet(int signals, int lifeline, Clock::time_point now) const;
+    static bool LifelineEnded(int lifeline);
     void Dispatch(const std::vector<pollfd>& fds, Clock::time_point now);
     int PollTimeout(Clock::time_point now) const;
     void ServeDatagram();

@@ -67,5 +67,5 @@ int main(int argc, char** argv) {
     SimServer server(*printer.value, std::move(*sockets.value), log);
     if (!AnnounceReady(address))
         return Fatal("cannot write the ready line");
-    return server.Run(signals.value->Get());
+    return server.Run(signals.value->Get(), options.value->lifelineFd);
 }
