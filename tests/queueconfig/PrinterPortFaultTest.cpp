@@ -41,8 +41,9 @@ public:
         fds[0].revents = fds[0].events;
         return 1;
     }
-    ssize_t Write(int, const void*, size_t length) override {
+    ssize_t Write(int, const void* data, size_t length) override {
         ++writes;
+        written.append(static_cast<const char*>(data), length);
         return static_cast<ssize_t>(length);
     }
     ssize_t Read(int, void*, size_t) override { return 0; }
@@ -74,6 +75,7 @@ public:
     int sockets = 0;
     int polls = 0;
     int writes = 0;
+    std::string written;
     std::vector<std::pair<std::pair<std::string, int>, std::string>> datagrams;
 };
 
@@ -121,6 +123,15 @@ TEST_F(PrinterPortFaultTest, RequestLongerThanTheWorkBufferIsNotSentCut) {
     EXPECT_EQ(Ask(fits.c_str(), fits.size() + 1, CommandLanguagePS),
               std::optional<std::string>(""));
     EXPECT_EQ(sockets.writes, 1);
+}
+
+TEST_F(PrinterPortFaultTest, TextRequestEndsAtItsNulOrItsLength) {
+    const char unterminated[4] = {'@', 'P', 'J', 'L'};
+    EXPECT_EQ(Ask(unterminated, 3, CommandLanguagePJL), std::optional<std::string>(""));
+    const char terminated[] = "@PJL\0junk";
+    EXPECT_EQ(Ask(terminated, sizeof(terminated), CommandLanguagePJL),
+              std::optional<std::string>(""));
+    EXPECT_EQ(sockets.written, "@PJ@PJL");
 }
 
 TEST_F(PrinterPortFaultTest, DatagramsFromElsewhereAreNoAnswer) {

@@ -4,6 +4,7 @@
 #include "Class/ReplyBuffer.h"
 #include "Class/Utility.h"
 
+#include <cstring>
 #include <new>
 
 PrinterPort::PrinterPort(SocketCalls& sockets) : m_Sockets(sockets) {}
@@ -14,11 +15,16 @@ std::optional<std::string> PrinterPort::GetIPv4Address() {
 
 std::optional<std::string> PrinterPort::CreateReplyCopy(const char* request, unsigned long length,
                                                         _CommandLanguage language) {
+    // Text requests end at their NUL, or at `length` in a buffer without one.
+    const std::optional<std::string> text =
+        request ? std::optional<std::string>(std::string(request, strnlen(request, length)))
+                : std::nullopt;
+    const char* textRequest = text ? text->c_str() : nullptr;
     switch (language) {
     case CommandLanguagePJL:
-        return CreateTCPReplyCopy(request, kReplyEndPJL);
+        return CreateTCPReplyCopy(textRequest, kReplyEndPJL);
     case CommandLanguagePS:
-        return CreateTCPReplyCopy(request, kReplyEndPS);
+        return CreateTCPReplyCopy(textRequest, kReplyEndPS);
     case CommandLanguageMIB:
         return CreateUDPReplyCopy(request, length);
     }
