@@ -4,6 +4,7 @@
 #include "Class/ReplyBuffer.h"
 #include "Class/Utility.h"
 
+#include <arpa/inet.h>
 #include <cstring>
 #include <new>
 
@@ -15,19 +16,16 @@ std::optional<std::string> PrinterPort::GetIPv4Address() {
 
 std::optional<std::string> PrinterPort::CreateReplyCopy(const char* request, unsigned long length,
                                                         _CommandLanguage language) {
-    // Text requests end at their NUL, or at `length` in a buffer without one.
-    const std::optional<std::string> text =
-        request ? std::optional<std::string>(std::string(request, strnlen(request, length)))
-                : std::nullopt;
-    const char* textRequest = text ? text->c_str() : nullptr;
-    switch (language) {
-    case CommandLanguagePJL:
-        return CreateTCPReplyCopy(textRequest, kReplyEndPJL);
-    case CommandLanguagePS:
-        return CreateTCPReplyCopy(textRequest, kReplyEndPS);
-    case CommandLanguageMIB:
-        return CreateUDPReplyCopy(request, length);
+    if (language == CommandLanguagePJL || language == CommandLanguagePS) {
+        // Text requests end at their NUL, or at `length` in a buffer without one.
+        const std::optional<std::string> text =
+            request ? std::optional<std::string>(std::in_place, request, strnlen(request, length))
+                    : std::nullopt;
+        return CreateTCPReplyCopy(text ? text->c_str() : nullptr,
+                                  language == CommandLanguagePJL ? kReplyEndPJL : kReplyEndPS);
     }
+    if (language == CommandLanguageMIB)
+        return CreateUDPReplyCopy(request, length);
     return std::nullopt;
 }
 
@@ -37,6 +35,13 @@ std::optional<std::string> PrinterPort::copyAddressText() {
         return std::nullopt;
     m_ReplyBufferSize = static_cast<int>(ReplyBuffer::kReplyBufferSize);
     return CopyCString(*address, kTextBufferSize);
+}
+
+bool PrinterPort::printerAddress(in_port_t port, sockaddr_in* server) const {
+    *server = sockaddr_in{};
+    server->sin_family = AF_INET;
+    server->sin_port = htons(port);
+    return inet_pton(AF_INET, m_AddressText.c_str(), &server->sin_addr) == 1;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "Class/CommandLanguage.h"
 #include "Platform/SocketCalls.h"
 
+#include <netinet/in.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,6 +81,9 @@ private:
 
     // The address of the next query as the channels' C text; none without one.
     std::optional<std::string> copyAddressText();
+    // The running query's printer at `port`; false when its address text is
+    // not an IPv4 address in dotted-decimal form.
+    bool printerAddress(in_port_t port, sockaddr_in* server) const;
     int connectWithin(int fd, const sockaddr* server, socklen_t serverLength);
     int readByte(int fd, char* byte);
     int receiveFromPrinter(int fd, const sockaddr* server, char* buffer, std::size_t size);

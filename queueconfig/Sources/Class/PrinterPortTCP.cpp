@@ -6,7 +6,6 @@
 #include "Class/Error.h"
 #include "Class/ReplyBuffer.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
@@ -62,10 +61,8 @@ short PrinterPort::main_tcp(ReplyBuffer* reply, const char* request, int mode) {
         SetLastErrorType(kErrorOutOfMemory);
         return -1;
     }
-    sockaddr_in server{};
-    server.sin_family = AF_INET;
-    server.sin_port = htons(kRawPort);
-    const bool parsed = inet_pton(AF_INET, m_AddressText.c_str(), &server.sin_addr) == 1;
+    sockaddr_in server;
+    const bool parsed = printerAddress(kRawPort, &server);
 
     const int fd = m_Sockets.Socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
@@ -136,7 +133,7 @@ long PrinterPort::MP_write(int fd, const char* data, std::size_t length) {
             continue;
         }
         const ssize_t result = m_Sockets.Write(fd, data, length);
-        if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        if (result < 0 && SocketCalls::IsTransient(errno))
             continue;
         return result;
     }
@@ -156,7 +153,7 @@ int PrinterPort::readByte(int fd, char* byte) {
         const ssize_t result = m_Sockets.Read(fd, byte, 1);
         if (result >= 0)
             return static_cast<int>(result);
-        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        if (!SocketCalls::IsTransient(errno))
             return -2;
     }
 }

@@ -18,12 +18,6 @@ constexpr in_port_t kSnmpPort = 161;
 constexpr int kWaitMs = 3000;
 constexpr std::size_t kReceiveBufferSize = 10000;
 
-int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
 bool SameEndpoint(const sockaddr_in& from, const sockaddr_in& server) {
     return from.sin_family == AF_INET && from.sin_port == server.sin_port &&
            from.sin_addr.s_addr == server.sin_addr.s_addr;
@@ -61,10 +55,8 @@ short PrinterPort::main_udp(const char* request, unsigned long length, ReplyBuff
                             int* lastIndex) {
     if (m_AddressText.empty())
         return -1;
-    sockaddr_in server{};
-    server.sin_family = AF_INET;
-    server.sin_port = htons(kSnmpPort);
-    if (inet_pton(AF_INET, m_AddressText.c_str(), &server.sin_addr) != 1)
+    sockaddr_in server;
+    if (!printerAddress(kSnmpPort, &server))
         return -1;
 
     const int fd = m_Sockets.Socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -108,7 +100,7 @@ int PrinterPort::receiveFromPrinter(int fd, const sockaddr* server, char* buffer
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
     for (;;) {
         short revents = 0;
-        if (m_Sockets.PollOne(fd, POLLIN, MillisecondsLeft(deadline), &revents) != 1)
+        if (m_Sockets.PollUntil(fd, POLLIN, deadline, &revents) != 1)
             return -1;
         sockaddr_in from{};
         socklen_t fromLength = sizeof(from);
@@ -116,9 +108,10 @@ int PrinterPort::receiveFromPrinter(int fd, const sockaddr* server, char* buffer
             fd, buffer, size, reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (count >= 0 && SameEndpoint(from, printer))
             return static_cast<int>(count);
-        if (count < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        if (count < 0 && !SocketCalls::IsTransient(errno))
             return -1;
-        if (MillisecondsLeft(deadline) == 0)
+        // A stream of foreign datagrams must not stretch the wait.
+        if (std::chrono::steady_clock::now() >= deadline)
             return -1;
     }
 }

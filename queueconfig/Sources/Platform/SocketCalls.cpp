@@ -61,12 +61,18 @@ SocketCalls& SocketCalls::System() {
 }
 
 int SocketCalls::PollOne(int fd, short events, int timeoutMs, short* revents) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    int remaining = timeoutMs;
+    return PollUntil(fd, events,
+                     std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs),
+                     revents);
+}
+
+int SocketCalls::PollUntil(int fd, short events, std::chrono::steady_clock::time_point deadline,
+                           short* revents) {
     for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         pollfd entry{fd, events, 0};
-        const int ready = Poll(&entry, 1, remaining);
+        const int ready = Poll(&entry, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
         if (ready > 0) {
             *revents = entry.revents;
             return 1;
@@ -75,10 +81,9 @@ int SocketCalls::PollOne(int fd, short events, int timeoutMs, short* revents) {
             return 0;
         if (errno != EINTR)
             return -1;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-            return 0;
-        remaining = static_cast<int>(left.count());
     }
+}
+
+bool SocketCalls::IsTransient(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
 }

@@ -3,6 +3,7 @@
 // call the system.
 #pragma once
 
+#include <chrono>
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -32,6 +33,12 @@ public:
     // that interrupt the wait: 1 ready (with what happened in *revents), 0 when
     // the time ran out, -1 on failure.
     int PollOne(int fd, short events, int timeoutMs, short* revents);
+    // The same, waiting until `deadline` (at once when it has passed).
+    int PollUntil(int fd, short events, std::chrono::steady_clock::time_point deadline,
+                  short* revents);
+
+    // Whether a failed call on a non-blocking socket may simply be tried again.
+    static bool IsTransient(int error);
 
     // The calls of the system itself; it holds no state.
     static SocketCalls& System();
