@@ -48,6 +48,19 @@ bool IsValidUTF8(std::string_view bytes) {
     return true;
 }
 
+bool IsPrintableText(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+bool BeginsWith(const char* line, std::string_view text) {
+    return std::strncmp(line, text.data(), text.size()) == 0;
+}
+
 bool CopyPathIntoBuffer(std::string_view path, char* buffer, unsigned long size) {
     if (!buffer || path.size() >= size)
         return false;

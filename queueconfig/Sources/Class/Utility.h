@@ -16,6 +16,13 @@ std::optional<std::string> CopyCString(std::string_view text, std::size_t buffer
 // Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUTF8(std::string_view bytes);
 
+// Whether text a printer gave can stand inside one PPD line: no NUL, no line
+// end, no other control byte. Bytes from 0x80 up pass (UTF-8, Latin-1).
+bool IsPrintableText(std::string_view text);
+
+// Whether the C text `line` begins with all of `text`.
+bool BeginsWith(const char* line, std::string_view text);
+
 // Copies `path` into the buffer when it fits with its NUL (at most size - 1
 // bytes); otherwise, or for a null buffer, leaves the buffer as it was.
 bool CopyPathIntoBuffer(std::string_view path, char* buffer, unsigned long size);
