@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "event loop failed: %s\n", std::strerror(errno));
         SetLastErrorType(kErrorOutOfMemory);
     }
+    utility.SaveAutoConfigwithJobID();
 
     int result = 0;
     if (GetLastErrorType() != kErrorNone) {

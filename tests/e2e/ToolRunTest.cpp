@@ -90,8 +90,12 @@ TEST(ToolRunTest, RunsWithoutAnAnsweringPrinterEndOnTheQuitTimer) {
         EXPECT_FALSE(result.killedAtBound);
         EXPECT_EQ(result.exitStatus, 1);
         EXPECT_GE(result.elapsed, 9900ms);
-        EXPECT_LT(result.elapsed, 12s);
-        EXPECT_EQ(result.out, "");
+        // A 3-s SNMP wait may be running when the time-out falls due.
+        EXPECT_LT(result.elapsed, 16s);
+        // The PPD is written all the same, unchanged without a printer's
+        // answers; without a queue list there is nothing to write it for.
+        const bool queueList = cases[i].argv[1] != "socket://\xff";
+        EXPECT_EQ(result.out, queueList ? ReadFile(cases[i].argv[2]) : "");
         if (cases[i].alert) {
             EXPECT_NE(result.err.find(kDeviceOptionText), std::string::npos) << result.err;
             EXPECT_EQ(result.err.find(kNoAnswerText), std::string::npos) << result.err;

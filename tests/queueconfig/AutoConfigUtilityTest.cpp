@@ -13,6 +13,9 @@ const char* kPlist = R"(<?xml version="1.0" encoding="UTF-8"?>
 </dict></plist>
 )";
 
+// A scheme that names no port: the runs ask no printer.
+const char* kNoPortURI = "file:///dev/null";
+
 std::string ppdWith(const std::string& lines) {
     return "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*NickName: \"Test Printer\"\n" + lines;
 }
@@ -36,7 +39,7 @@ protected:
 
     std::string alertFor(const std::string& ppd) {
         const auto path = dir.Write("queue.ppd", ppd);
-        start({"queueconfig", "socket://127.0.0.250", path.string()});
+        start({"queueconfig", kNoPortURI, path.string()});
         testing::internal::CaptureStderr();
         EXPECT_EQ(utility.showAlert(kErrorDeviceOption), 0);
         return testing::internal::GetCapturedStderr();
@@ -53,9 +56,9 @@ protected:
 } // namespace
 
 TEST_F(AutoConfigUtilityTest, DoInitInstallsBothTimersAndMakesTheQueue) {
-    start({"queueconfig", "socket://127.0.0.250", "/tmp/x.ppd", "third"});
+    start({"queueconfig", kNoPortURI, "/tmp/x.ppd", "third"});
     EXPECT_EQ(loop.TimerCount(), 2u);
-    EXPECT_EQ(utility.GetDeviceURI(), "socket://127.0.0.250");
+    EXPECT_EQ(utility.GetDeviceURI(), std::string(kNoPortURI));
     EXPECT_EQ(utility.GetPPDPath(), "/tmp/x.ppd");
     EXPECT_EQ(utility.GetPrintQueueArray().GetCount(), 1);
     EXPECT_EQ(GetLastErrorType(), kErrorNone);
@@ -136,7 +139,7 @@ TEST_F(AutoConfigUtilityTest, NoAlertWithoutAUsablePropertyListOrPPD) {
     }
 
     dir.Write("res/queueconfig.plist", kPlist);
-    start({"queueconfig", "socket://127.0.0.250", (dir.Path() / "missing.ppd").string()});
+    start({"queueconfig", kNoPortURI, (dir.Path() / "missing.ppd").string()});
     testing::internal::CaptureStderr();
     utility.showAlert(kErrorDeviceOption);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "PPD that cannot be opened";

@@ -3,27 +3,35 @@
 #include <cstdlib>
 #include <cstring>
 #include <cups/ppd.h>
-#include <memory>
 
 #include "../Platform/MainBundle.h"
 #include "../Platform/StandardAlert.h"
 #include "Error.h"
 #include "Utility.h"
 
-namespace {
-
-using PPDHandle = std::unique_ptr<ppd_file_t, decltype(&ppdClose)>;
-
-PPDHandle openPPD(const std::optional<std::string>& path) {
-    // A path that is not UTF-8 is held as none and a path that overruns the
-    // fixed buffer cannot be named; either way there is no PPD to read.
-    const auto cPath = path ? CopyCString(*path, AutoConfigUtility::kTextBufferSize) : std::nullopt;
-    return PPDHandle(cPath ? ppdOpenFile(cPath->c_str()) : nullptr, &ppdClose);
+void AutoConfigUtility::PPDCloser::operator()(ppd_file_t* ppd) const {
+    ppdClose(ppd);
 }
 
-} // namespace
+AutoConfigUtility::AutoConfigUtility(EventLoop& eventLoop, SocketCalls& sockets)
+    : m_EventLoop(eventLoop), m_Sockets(sockets) {}
 
-AutoConfigUtility::AutoConfigUtility(EventLoop& eventLoop) : m_EventLoop(eventLoop) {}
+AutoConfigUtility::~AutoConfigUtility() = default;
+
+std::optional<std::string> AutoConfigUtility::ppdPathText() const {
+    // A path that is not UTF-8 is held as none and a path that overruns the
+    // fixed buffer cannot be named; either way there is no PPD to read.
+    return m_PPDPath ? CopyCString(*m_PPDPath, kTextBufferSize) : std::nullopt;
+}
+
+ppd_file_t* AutoConfigUtility::parsedPPD() {
+    if (!m_PPDParsed) {
+        m_PPDParsed = true;
+        const auto path = ppdPathText();
+        m_PPD.reset(path ? ppdOpenFile(path->c_str()) : nullptr);
+    }
+    return m_PPD.get();
+}
 
 void AutoConfigUtility::DoInit(const Argument* arguments) {
     const Argument::Array* array = arguments ? arguments->GetArrayRef() : nullptr;
@@ -33,9 +41,12 @@ void AutoConfigUtility::DoInit(const Argument* arguments) {
     InstallTimeoutEventHandler();
     m_DeviceURI = (*array)[1];
     m_PPDPath = (*array)[2];
+    m_PPD.reset();
+    m_PPDParsed = false;
 
     switch (m_PrintQueueArray.CreateQueueWithName(m_DeviceURI)) {
     case 0:
+        (void)CreateAutoConfigwithPrinter();
         break;
     case -108:
         SetLastErrorType(kErrorOutOfMemory);
@@ -51,11 +62,6 @@ void AutoConfigUtility::InstallTimeoutEventHandler() {
                              [this](EventLoop& loop, auto) { DoIdleEventProc(loop, this); });
     m_EventLoop.InstallTimer(kQuitInterval, kQuitInterval,
                              [this](EventLoop& loop, auto) { DoQuitEventProc(loop, this); });
-}
-
-bool AutoConfigUtility::GetAutoConfig() {
-    // No printer has been asked, so no pass can report that all have answered.
-    return false;
 }
 
 void AutoConfigUtility::DoIdleEventProc(EventLoop& loop, void* userData) {
@@ -88,10 +94,10 @@ int AutoConfigUtility::showAlert(int type) {
     const auto switchName = switchText ? CopyCString(*switchText, kTextBufferSize) : std::nullopt;
     if (!switchName)
         return 0;
-    PPDHandle ppd = openPPD(m_PPDPath);
+    ppd_file_t* ppd = parsedPPD();
     if (!ppd)
         return 0;
-    const ppd_attr_t* attr = ppdFindAttr(ppd.get(), switchName->c_str(), nullptr);
+    const ppd_attr_t* attr = ppdFindAttr(ppd, switchName->c_str(), nullptr);
     if (attr && attr->value && std::strcmp(attr->value, "True") == 0)
         (void)RunStandardAlert(GetErrorMessage(static_cast<short>(type)));
     return 0;

@@ -17,6 +17,8 @@ enum ErrorType : short {
     kErrorEmptyReply = 27,
     kErrorUnterminatedReply = 28,
     kErrorNoEcho = 29,
+    // The PPD could not be read, or the new PPD not written, in full.
+    kErrorPPDFile = 30,
 };
 
 void SetLastErrorType(short type);
