@@ -20,7 +20,7 @@ const std::string kPrinter = std::string("snmp ") + kUserCodeOID +
                              "ps /PSOnly = True\n"
                              "pjl ONOFF = OFF ON\n"
                              "ps /LongAnswer = 0123456789012345678901234567890123456789EXTRA\n"
-                             "ps /LineBreak = True\\r\\nfalse\n"
+                             "ps /CarriageReturn = True\\r\n"
                              "pjl DUPLEXYES = INSTALLED\n"
                              "pjl DUPLEXNO = NOT INSTALLED\n"
                              "ps /Tray2Query = True\n"
@@ -106,7 +106,7 @@ TEST_F(OptionQueryTest, InstallableOptionDefaultsAreThePrintersAnswers) {
         pjlOption("OptNoMatch", "@PJL DINQUIRE BOTH",
                   "*VLPJLOptNoMatch Yes: \"YES\"\n*VLPJLOptNoMatch No: \"NO\"\n") +
         pjlOption("OptUnknown", "@PJL DINQUIRE NOSUCHNAME", choices("OptUnknown")) +
-        psOption("OptLineBreak", "/LineBreak") +
+        psOption("OptCR", "/CarriageReturn") +
         "*OpenUI *OptNone/OptNone: PickOne\n*DefaultOptNone: Unset\n*CloseUI: *OptNone\n";
     const std::string out = rewrite(group("InstallableOptions", options));
 
@@ -121,7 +121,7 @@ TEST_F(OptionQueryTest, InstallableOptionDefaultsAreThePrintersAnswers) {
         {"answer cut to 40 bytes", "*DefaultOptLong: 0123456789012345678901234567890123456789\n"},
         {"no choice attribute matches", "*DefaultOptNoMatch: Unset\n"},
         {"printer has no value", "*DefaultOptUnknown: Unset\n"},
-        {"answer with a line break", "*DefaultOptLineBreak: Unset\n"},
+        {"answer with CR LF", "*DefaultOptCR: True\n"},
         {"no query", "*DefaultOptNone: Unset\n"},
     };
     for (const auto& c : cases)

@@ -58,3 +58,26 @@ TEST(UtilityTest, ValidUTF8) {
     for (const auto& c : cases)
         EXPECT_EQ(IsValidUTF8(c.bytes), c.valid) << c.name;
 }
+
+TEST(UtilityTest, PrintableTextIsWhatOnePPDLineCanHold) {
+    struct Case {
+        const char* name;
+        std::string text;
+        bool printable;
+    };
+    const Case cases[] = {
+        {"empty", "", true},
+        {"code", "HX2", true},
+        {"blank", "Card 300g", true},
+        {"UTF-8", "Pr\xc3\xa9", true},
+        {"Latin-1", "Pr\xe9", true},
+        {"LF", "HX2\nX", false},
+        {"CR", "HX2\r", false},
+        {"tab", "a\tb", false},
+        {"NUL", std::string("a\0b", 3), false},
+        {"DEL", "a\x7f", false},
+        {"escape", "\x1b%-12345X", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsPrintableText(c.text), c.printable) << c.name;
+}

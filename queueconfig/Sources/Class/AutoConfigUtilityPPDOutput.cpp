@@ -113,6 +113,11 @@ int AutoConfigUtility::OutputPPDFile(const char* code) {
     std::size_t length;
     while ((length = cupsFileGetLine(file, line, sizeof line)) > 0)
         rewriteLine(state, line, length);
+    // A read error ends the lines as the end of the file does.
+    if (!cupsFileEOF(file)) {
+        std::fprintf(stderr, "queueconfig: cannot read the PPD %s to its end\n", path->c_str());
+        SetLastErrorType(kErrorPPDFile);
+    }
     cupsFileClose(file);
     return 0;
 }

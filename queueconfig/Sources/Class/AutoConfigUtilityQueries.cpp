@@ -143,9 +143,12 @@ bool AutoConfigUtility::getQueryDefaultOption(const char* keyword, char* answer,
     auto reply = port->CreateReplyCopy(request, sizeof request, CommandLanguagePS);
     if (!reply)
         return false;
-    const auto text = codec->CreateDefaultOptionDataCopy(*reply);
+    auto text = codec->CreateDefaultOptionDataCopy(*reply);
+    // A printer that ends its lines with CR LF leaves the CR on the answer.
+    if (text && text->ends_with('\r'))
+        text->pop_back();
     // The answer becomes a PPD line of its own: a line end in it would add lines.
-    if (!text || !IsPrintableText(*text))
+    if (!text || text->empty() || !IsPrintableText(*text))
         return false;
     copyAnswer(*text, answer, size);
     return true;
