@@ -109,6 +109,7 @@ public:
 
 private:
     struct OutputState;
+    struct ReplacedBlock;
 
     PrintQueueArray m_PrintQueueArray;
     std::optional<std::vector<std::unique_ptr<PrinterPort>>> m_PortArray;
@@ -130,6 +131,9 @@ private:
     std::optional<std::string> ppdPathText() const;
     PrinterPort* firstPort() const;
     std::optional<std::string> askUserCode(PrinterPort& port) const;
+    // Sends an option query to the first port; the codec's text of the reply.
+    std::optional<std::string> askOption(const char* format, const char* query,
+                                         _CommandLanguage language) const;
     std::optional<std::string> replacementFilePath(ppd_file_t* ppd, const char* kind,
                                                    const char* fileName) const;
 
@@ -137,6 +141,8 @@ private:
     void writeLine(const char* line, std::size_t length);
     void writeText(const char* text);
     void rewriteLine(OutputState& state, const char* line, std::size_t length);
+    bool replaceBlockLine(ReplacedBlock& block, ppd_file_t* ppd, const char* line,
+                          std::size_t length);
     bool writeDefaultLine(OutputState& state, const char* line);
     bool keyReplacementApplies(OutputState& state, const char* name, char* replacement);
     void writeMediaTranslationLine(const OutputState& state, const char* line, std::size_t length);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cups/file.h>
+#include <span>
 
 #include "Error.h"
 #include "PrinterCommandCreater.h"
@@ -15,12 +16,8 @@
 
 namespace {
 
-constexpr std::string_view kColourOpen = "*OpenUI *VLUserColor";
-constexpr std::string_view kColourClose = "*CloseUI: *VLUserColor";
 constexpr std::string_view kColourAnchors[] = {"*% _____ Ink Simulation _____",
                                                "*% Ink Simulation"};
-constexpr std::string_view kToneOpen = "*OpenUI *VLTone";
-constexpr std::string_view kToneClose = "*CloseUI: *VLTone";
 constexpr std::string_view kToneAnchors[] = {"*CloseGroup: Printing_Option",
                                              "*CloseGroup: 1Printing_Option",
                                              "*% _____ Font Information", "*% Font Information"};
@@ -30,12 +27,7 @@ constexpr std::string_view kUserMediaType = "*MediaType UserType";
 constexpr char kUserMediaTranslation[] = ".MediaType UserType";
 constexpr std::string_view kUserCodeLine = "*VLUSER: USER";
 
-constexpr const char* kColourKind = "ColorUtility";
-constexpr const char* kColourFile = "PPDCCM";
-constexpr const char* kToneKind = "GammaUtility";
-constexpr const char* kToneFile = "PPDGAM";
-
-template <std::size_t N> bool beginsWithAny(const char* line, const std::string_view (&texts)[N]) {
+bool beginsWithAny(const char* line, std::span<const std::string_view> texts) {
     for (const auto text : texts)
         if (BeginsWith(line, text))
             return true;
@@ -49,6 +41,19 @@ bool isMediaName(const std::string& name) {
 
 } // namespace
 
+// A block of the PPD that a model's file replaces: from its opening line to
+// its closing line, or, when the PPD lacks it, inserted before an anchor line.
+struct AutoConfigUtility::ReplacedBlock {
+    std::string_view open;
+    std::string_view close;
+    std::span<const std::string_view> anchors;
+    const char* kind;
+    const char* fileName;
+    bool filePresent = false;
+    bool inBlock = false;
+    bool inserted = false;
+};
+
 struct AutoConfigUtility::OutputState {
     const char* code = "";
     ppd_file_t* ppd = nullptr;
@@ -56,12 +61,10 @@ struct AutoConfigUtility::OutputState {
     std::string duplexKeyword;
     // The Line table is asked for every line, so it is read once.
     std::optional<ReplaceTable> lineTable;
-    bool colourFilePresent = false;
-    bool toneFilePresent = false;
-    bool inColourBlock = false;
-    bool colourInserted = false;
-    bool inToneBlock = false;
-    bool toneInserted = false;
+    ReplacedBlock colour{"*OpenUI *VLUserColor", "*CloseUI: *VLUserColor", kColourAnchors,
+                         "ColorUtility", "PPDCCM"};
+    ReplacedBlock tone{"*OpenUI *VLTone", "*CloseUI: *VLTone", kToneAnchors, "GammaUtility",
+                       "PPDGAM"};
     int customMediaMode = 0;
     std::optional<MediaPatternList> mediaPatterns;
 };
@@ -106,8 +109,8 @@ int AutoConfigUtility::OutputPPDFile(const char* code) {
         if (const auto duplex = state.plist->GetString("OptionDuplex Key"))
             state.duplexKeyword = CopyCString(*duplex, kTextBufferSize).value_or("");
     state.lineTable = ReplaceTable::Load(state.plist ? &*state.plist : nullptr, state.code, "Line");
-    state.colourFilePresent = findColorSetting(state.ppd, kColourKind, kColourFile);
-    state.toneFilePresent = findColorSetting(state.ppd, kToneKind, kToneFile);
+    for (ReplacedBlock* block : {&state.colour, &state.tone})
+        block->filePresent = findColorSetting(state.ppd, block->kind, block->fileName);
 
     char line[kLineBufferSize];
     std::size_t length;
@@ -122,37 +125,30 @@ int AutoConfigUtility::OutputPPDFile(const char* code) {
     return 0;
 }
 
+bool AutoConfigUtility::replaceBlockLine(ReplacedBlock& block, ppd_file_t* ppd, const char* line,
+                                         std::size_t length) {
+    if (block.filePresent && !block.inBlock && BeginsWith(line, block.open)) {
+        block.inserted = insertColor(ppd, block.kind, block.fileName);
+        block.inBlock = true;
+        return true;
+    }
+    if (block.inBlock) {
+        if (BeginsWith(line, block.close))
+            block.inBlock = false;
+        return true;
+    }
+    if (block.filePresent && !block.inserted && beginsWithAny(line, block.anchors)) {
+        block.inserted = insertColor(ppd, block.kind, block.fileName);
+        writeLine(line, length);
+        return true;
+    }
+    return false;
+}
+
 void AutoConfigUtility::rewriteLine(OutputState& state, const char* line, std::size_t length) {
-    if (state.colourFilePresent && !state.inColourBlock && BeginsWith(line, kColourOpen)) {
-        state.colourInserted = insertColor(state.ppd, kColourKind, kColourFile);
-        state.inColourBlock = true;
+    if (replaceBlockLine(state.colour, state.ppd, line, length) ||
+        replaceBlockLine(state.tone, state.ppd, line, length))
         return;
-    }
-    if (state.inColourBlock) {
-        if (BeginsWith(line, kColourClose))
-            state.inColourBlock = false;
-        return;
-    }
-    if (state.colourFilePresent && !state.colourInserted && beginsWithAny(line, kColourAnchors)) {
-        state.colourInserted = insertColor(state.ppd, kColourKind, kColourFile);
-        writeLine(line, length);
-        return;
-    }
-    if (state.toneFilePresent && !state.inToneBlock && BeginsWith(line, kToneOpen)) {
-        state.toneInserted = insertColor(state.ppd, kToneKind, kToneFile);
-        state.inToneBlock = true;
-        return;
-    }
-    if (state.toneFilePresent && state.inToneBlock) {
-        if (BeginsWith(line, kToneClose))
-            state.inToneBlock = false;
-        return;
-    }
-    if (state.toneFilePresent && !state.toneInserted && beginsWithAny(line, kToneAnchors)) {
-        state.toneInserted = insertColor(state.ppd, kToneKind, kToneFile);
-        writeLine(line, length);
-        return;
-    }
     if (BeginsWith(line, kDefault)) {
         if (!writeDefaultLine(state, line))
             writeLine(line, length);

@@ -101,6 +101,21 @@ PrinterPort* AutoConfigUtility::firstPort() const {
     return m_PortArray->front().get();
 }
 
+std::optional<std::string> AutoConfigUtility::askOption(const char* format, const char* query,
+                                                        _CommandLanguage language) const {
+    char request[kTextBufferSize];
+    if (!formatRequest(request, format, query))
+        return std::nullopt;
+    PrinterPort* port = firstPort();
+    const auto codec = PrinterCommandCreater().CreateCommand(language);
+    if (!port || !codec)
+        return std::nullopt;
+    auto reply = port->CreateReplyCopy(request, sizeof request, language);
+    if (!reply)
+        return std::nullopt;
+    return codec->CreateDefaultOptionDataCopy(*reply);
+}
+
 bool AutoConfigUtility::getQueryDefaultOption(const char* keyword, char* answer, int size) {
     ppd_file_t* ppd = parsedPPD();
     if (!ppd || !keyword || !answer || size <= 0)
@@ -111,17 +126,8 @@ bool AutoConfigUtility::getQueryDefaultOption(const char* keyword, char* answer,
     std::snprintf(name, sizeof name, "?VLPJL%s", keyword);
     const ppd_attr_t* pjl = ppdFindAttr(ppd, name, nullptr);
     if (pjl && pjl->value && *pjl->value) {
-        char request[kTextBufferSize];
-        if (!formatRequest(request, "\x1b%%-12345X%s\r\n\x1b%%-12345X", pjl->value))
-            return false;
-        PrinterPort* port = firstPort();
-        const auto codec = PrinterCommandCreater().CreateCommand(CommandLanguagePJL);
-        if (!port || !codec)
-            return false;
-        auto reply = port->CreateReplyCopy(request, sizeof request, CommandLanguagePJL);
-        if (!reply)
-            return false;
-        const auto text = codec->CreateDefaultOptionDataCopy(*reply);
+        const auto text =
+            askOption("\x1b%%-12345X%s\r\n\x1b%%-12345X", pjl->value, CommandLanguagePJL);
         ppd_attr_t* match = nullptr;
         if (!text || !getDefaultOptionPJL(ppd, keyword, text->c_str(), &match))
             return false;
@@ -133,17 +139,7 @@ bool AutoConfigUtility::getQueryDefaultOption(const char* keyword, char* answer,
     const ppd_attr_t* ps = ppdFindAttr(ppd, name, nullptr);
     if (!ps || !ps->value || !*ps->value)
         return false;
-    char request[kTextBufferSize];
-    if (!formatRequest(request, "\x1b%%-12345X%%!\n%s\n\x04\x1b%%-12345X", ps->value))
-        return false;
-    PrinterPort* port = firstPort();
-    const auto codec = PrinterCommandCreater().CreateCommand(CommandLanguagePS);
-    if (!port || !codec)
-        return false;
-    auto reply = port->CreateReplyCopy(request, sizeof request, CommandLanguagePS);
-    if (!reply)
-        return false;
-    auto text = codec->CreateDefaultOptionDataCopy(*reply);
+    auto text = askOption("\x1b%%-12345X%%!\n%s\n\x04\x1b%%-12345X", ps->value, CommandLanguagePS);
     // A printer that ends its lines with CR LF leaves the CR on the answer.
     if (text && text->ends_with('\r'))
         text->pop_back();
