@@ -12,6 +12,8 @@ packages=(
     googletest libgtest-dev cups-client clang-format
     # the real SNMP agent that the SNMP channel is checked against
     snmpd snmp
+    # real PPDs of many makers for the corpus checks (cupstestppd is in cups-client)
+    openprinting-ppds printer-driver-postscript-hp hplip-data
 )
 
 missing=()
