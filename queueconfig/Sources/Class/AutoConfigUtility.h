@@ -131,6 +131,9 @@ private:
     std::optional<std::string> ppdPathText() const;
     PrinterPort* firstPort() const;
     std::optional<std::string> askUserCode(PrinterPort& port) const;
+    // Sends a PJL query to `port`; the value behind the echoed `header`.
+    std::optional<std::string> askPJLValue(PrinterPort& port, const char* request,
+                                           unsigned long length, const char* header) const;
     // Sends an option query to the first port; the codec's text of the reply.
     std::optional<std::string> askOption(const char* format, const char* query,
                                          _CommandLanguage language) const;

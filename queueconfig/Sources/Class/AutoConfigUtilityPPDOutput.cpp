@@ -11,7 +11,6 @@
 #include <span>
 
 #include "Error.h"
-#include "PrinterCommandCreater.h"
 #include "ReplaceTable.h"
 
 namespace {
@@ -287,11 +286,7 @@ bool AutoConfigUtility::replaceCustomMediaName(const char* line, char* out, int 
     PrinterPort* port = firstPort();
     if (!port)
         return false;
-    const auto reply = port->CreateReplyCopy(request, sizeof request, CommandLanguagePJL);
-    if (!reply)
-        return false;
-    const auto codec = PrinterCommandCreater().CreateCommand(CommandLanguagePJL);
-    const auto name = codec ? codec->CreateValueCopyWithReplyHeader(*reply, query) : std::nullopt;
+    const auto name = askPJLValue(*port, request, sizeof request, query);
     if (!name || !isMediaName(*name))
         return false;
 

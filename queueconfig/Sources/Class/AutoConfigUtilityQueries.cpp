@@ -80,13 +80,18 @@ std::optional<std::string> AutoConfigUtility::askUserCode(PrinterPort& port) con
                                                 snmp.size(), CommandLanguageMIB)))
         return code;
 
-    const auto reply =
-        port.CreateReplyCopy(kUserCodeRequestPJL, sizeof kUserCodeRequestPJL, CommandLanguagePJL);
+    return usable(
+        askPJLValue(port, kUserCodeRequestPJL, sizeof kUserCodeRequestPJL, kUserCodeHeader));
+}
+
+std::optional<std::string> AutoConfigUtility::askPJLValue(PrinterPort& port, const char* request,
+                                                          unsigned long length,
+                                                          const char* header) const {
+    const auto reply = port.CreateReplyCopy(request, length, CommandLanguagePJL);
     if (!reply)
         return std::nullopt;
     const auto codec = PrinterCommandCreater().CreateCommand(CommandLanguagePJL);
-    return usable(codec ? codec->CreateValueCopyWithReplyHeader(*reply, kUserCodeHeader)
-                        : std::nullopt);
+    return codec ? codec->CreateValueCopyWithReplyHeader(*reply, header) : std::nullopt;
 }
 
 std::optional<std::string> AutoConfigUtility::GetUserCode(std::size_t index) const {
