@@ -12,6 +12,9 @@ packages=(
     googletest libgtest-dev cups-client clang-format
     # the real SNMP agent that the SNMP channel is checked against
     snmpd snmp
+    # DNS-SD queues: the Avahi client library, and a real Avahi daemon on a
+    # private D-Bus bus with avahi-publish for the tests
+    libavahi-client-dev avahi-daemon avahi-utils dbus iproute2
     # real PPDs of many makers for the corpus checks (cupstestppd is in cups-client)
     openprinting-ppds printer-driver-postscript-hp hplip-data
 )

@@ -69,15 +69,48 @@ Process::~Process() {
         close(m_ErrFd);
 }
 
+// Without reaping it, so that Wait() still gets its status.
+bool Process::HasEnded() const {
+    if (m_Pid <= 0)
+        return true;
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(m_Pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+           info.si_pid != 0;
+}
+
 void Process::Signal(int signo) const {
     if (m_Pid > 0)
         kill(m_Pid, signo);
 }
 
+bool Process::AwaitOutput(const std::string& text, std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    for (;;) {
+        drain(m_OutFd, m_Out);
+        drain(m_ErrFd, m_Err);
+        if (m_Out.find(text) != std::string::npos || m_Err.find(text) != std::string::npos)
+            return true;
+        if (HasEnded() || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pollfd fds[2] = {{m_OutFd, POLLIN, 0}, {m_ErrFd, POLLIN, 0}};
+        poll(fds, 2, 20);
+    }
+}
+
 ProcessResult Process::Wait(std::chrono::milliseconds bound) {
+    return waitUntil(m_Start + bound);
+}
+
+ProcessResult Process::Stop(int signo, std::chrono::milliseconds grace) {
+    Signal(signo);
+    return waitUntil(std::chrono::steady_clock::now() + grace);
+}
+
+ProcessResult Process::waitUntil(std::chrono::steady_clock::time_point deadline) {
     using namespace std::chrono;
     ProcessResult result;
-    const auto deadline = m_Start + bound;
+    result.out = std::move(m_Out);
+    result.err = std::move(m_Err);
     int status = 0;
     for (;;) {
         const pid_t done = waitpid(m_Pid, &status, WNOHANG);
@@ -109,7 +142,10 @@ ProcessResult Process::Wait(std::chrono::milliseconds bound) {
 }
 
 std::vector<std::string> CleanEnvironment(std::vector<std::string> extra) {
-    std::vector<std::string> env{"PATH=/usr/bin:/bin", "LANG=C"};
+    // No run reaches the machine's own DNS-SD daemon, which would browse the
+    // real network: the system bus is one that does not exist.
+    std::vector<std::string> env{"PATH=/usr/bin:/bin", "LANG=C",
+                                 "DBUS_SYSTEM_BUS_ADDRESS=" + std::string(kNoSystemBus)};
     // The sanitizers of a sanitized build read their options from here.
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))

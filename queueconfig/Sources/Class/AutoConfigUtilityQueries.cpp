@@ -42,7 +42,8 @@ bool AutoConfigUtility::CreateAutoConfigwithPrinter() {
     m_UserCodeArray->reserve(static_cast<std::size_t>(count));
     PrinterPortCreater creater;
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-        m_PortArray->push_back(creater.CreatePort(uris[i], names[i], ids[i], m_Sockets));
+        m_PortArray->push_back(
+            creater.CreatePort(uris[i], names[i], ids[i], m_EventLoop, m_Sockets));
         m_UserCodeArray->push_back(std::nullopt);
     }
     return GetAutoConfig();
