@@ -16,6 +16,12 @@ constexpr const char* kPrinterServiceType = "_pdl-datastream._tcp";
     std::abort();
 }
 
+// Browsing and resolving report their errors alike.
+void reportBrowseError(const StreamError& error) {
+    std::fprintf(stderr, "MyBrowseCallBack returned (domain = %ld, error = %ld)\n", error.domain,
+                 error.error);
+}
+
 } // namespace
 
 // The expressions are written as the messages name them, NULL included.
@@ -55,8 +61,7 @@ void BonjourPort::NetServiceBrowserClientCallBack(NetServiceBrowser* browser, un
                                                   const StreamError* error, void* info) {
     auto* port = static_cast<BonjourPort*>(info);
     if (error->error != 0) {
-        std::fprintf(stderr, "MyBrowseCallBack returned (domain = %ld, error = %ld)\n",
-                     error->domain, error->error);
+        reportBrowseError(*error);
         return;
     }
     if (flags == NetServiceBrowser::kFlagRemove) {
@@ -82,8 +87,7 @@ void BonjourPort::NetServiceBrowserClientCallBack(NetServiceBrowser* browser, un
 
 void BonjourPort::resolved(const NetService& service, const StreamError& error) {
     if (error.error != 0) {
-        std::fprintf(stderr, "MyBrowseCallBack returned (domain = %ld, error = %ld)\n",
-                     error.domain, error.error);
+        reportBrowseError(error);
         return;
     }
     std::string address;

@@ -10,7 +10,6 @@ static_assert(AVAHI_WATCH_IN == POLLIN && AVAHI_WATCH_OUT == POLLOUT &&
 
 struct AvahiWatch {
     AvahiEventPoll* owner;
-    EventLoop* loop;
     EventLoop::WatchId id;
     AvahiWatchCallback callback;
     void* userdata;
@@ -20,7 +19,6 @@ struct AvahiWatch {
 
 struct AvahiTimeout {
     AvahiEventPoll* owner;
-    EventLoop* loop;
     std::optional<EventLoop::TimerId> id; // none while disabled
     AvahiTimeoutCallback callback;
     void* userdata;
@@ -52,8 +50,7 @@ AvahiEventPoll::~AvahiEventPoll() {
 AvahiWatch* AvahiEventPoll::watchNew(const AvahiPoll* api, int fd, AvahiWatchEvent events,
                                      AvahiWatchCallback callback, void* userdata) {
     auto* self = static_cast<AvahiEventPoll*>(api->userdata);
-    auto* watch =
-        new AvahiWatch{self, &self->m_Loop, 0, callback, userdata, static_cast<AvahiWatchEvent>(0)};
+    auto* watch = new AvahiWatch{self, 0, callback, userdata, static_cast<AvahiWatchEvent>(0)};
     // The callback may free the watch: nothing of it is touched afterwards.
     watch->id = self->m_Loop.InstallWatch(
         fd, static_cast<short>(events), [watch, fd](EventLoop&, EventLoop::WatchId, short revents) {
@@ -65,7 +62,7 @@ AvahiWatch* AvahiEventPoll::watchNew(const AvahiPoll* api, int fd, AvahiWatchEve
 }
 
 void AvahiEventPoll::watchUpdate(AvahiWatch* watch, AvahiWatchEvent events) {
-    watch->loop->UpdateWatch(watch->id, static_cast<short>(events));
+    watch->owner->m_Loop.UpdateWatch(watch->id, static_cast<short>(events));
 }
 
 AvahiWatchEvent AvahiEventPoll::watchGetEvents(AvahiWatch* watch) {
@@ -73,7 +70,7 @@ AvahiWatchEvent AvahiEventPoll::watchGetEvents(AvahiWatch* watch) {
 }
 
 void AvahiEventPoll::watchFree(AvahiWatch* watch) {
-    watch->loop->RemoveWatch(watch->id);
+    watch->owner->m_Loop.RemoveWatch(watch->id);
     watch->owner->m_Watches.erase(watch);
     delete watch;
 }
@@ -81,7 +78,7 @@ void AvahiEventPoll::watchFree(AvahiWatch* watch) {
 AvahiTimeout* AvahiEventPoll::timeoutNew(const AvahiPoll* api, const struct timeval* tv,
                                          AvahiTimeoutCallback callback, void* userdata) {
     auto* self = static_cast<AvahiEventPoll*>(api->userdata);
-    auto* timeout = new AvahiTimeout{self, &self->m_Loop, std::nullopt, callback, userdata};
+    auto* timeout = new AvahiTimeout{self, std::nullopt, callback, userdata};
     self->m_Timeouts.insert(timeout);
     self->arm(timeout, tv);
     return timeout;
@@ -93,7 +90,7 @@ void AvahiEventPoll::timeoutUpdate(AvahiTimeout* timeout, const struct timeval* 
 
 void AvahiEventPoll::timeoutFree(AvahiTimeout* timeout) {
     if (timeout->id)
-        timeout->loop->RemoveTimer(*timeout->id);
+        timeout->owner->m_Loop.RemoveTimer(*timeout->id);
     timeout->owner->m_Timeouts.erase(timeout);
     delete timeout;
 }

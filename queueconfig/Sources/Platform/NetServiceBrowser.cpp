@@ -147,10 +147,14 @@ void NetServiceBrowser::failed(int avahiErrorCode) {
     m_CallBack(this, 0, nullptr, &error, m_Info);
 }
 
+void NetServiceBrowser::release(Resolution& resolution) {
+    avahi_service_resolver_free(resolution.resolver);
+    if (resolution.timer)
+        m_Loop.RemoveTimer(resolution.timer);
+}
+
 void NetServiceBrowser::finish(Resolution* resolution, const StreamError& error) {
-    avahi_service_resolver_free(resolution->resolver);
-    if (resolution->timer)
-        m_Loop.RemoveTimer(resolution->timer);
+    release(*resolution);
     ResolveCallBack done = std::move(resolution->done);
     NetService service = std::move(resolution->service);
     m_Resolutions.remove_if([resolution](const Resolution& r) { return &r == resolution; });
@@ -158,11 +162,8 @@ void NetServiceBrowser::finish(Resolution* resolution, const StreamError& error)
 }
 
 void NetServiceBrowser::stop() {
-    for (Resolution& resolution : m_Resolutions) {
-        avahi_service_resolver_free(resolution.resolver);
-        if (resolution.timer)
-            m_Loop.RemoveTimer(resolution.timer);
-    }
+    for (Resolution& resolution : m_Resolutions)
+        release(resolution);
     m_Resolutions.clear();
     if (m_Browser)
         avahi_service_browser_free(m_Browser);

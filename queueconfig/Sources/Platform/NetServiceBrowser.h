@@ -64,7 +64,9 @@ private:
 
     void found(unsigned long flags, const NetService& service);
     void failed(int avahiError);
-    // Ends a resolution: its resolver and timer go, then `done` runs.
+    // Frees a resolution's resolver and removes its timer.
+    void release(Resolution& resolution);
+    // Ends a resolution: it is released and leaves the list, then `done` runs.
     void finish(Resolution* resolution, const StreamError& error);
     void stop();
 
