@@ -33,6 +33,14 @@ ppd_file_t* AutoConfigUtility::parsedPPD() {
     return m_PPD.get();
 }
 
+const PropertyList* AutoConfigUtility::optionMapping() {
+    if (!m_OptionMappingRead) {
+        m_OptionMappingRead = true;
+        getPlist(m_OptionMapping);
+    }
+    return m_OptionMapping ? &*m_OptionMapping : nullptr;
+}
+
 void AutoConfigUtility::DoInit(const Argument* arguments) {
     const Argument::Array* array = arguments ? arguments->GetArrayRef() : nullptr;
     if (!array || array->size() <= 2)
@@ -43,6 +51,8 @@ void AutoConfigUtility::DoInit(const Argument* arguments) {
     m_PPDPath = (*array)[2];
     m_PPD.reset();
     m_PPDParsed = false;
+    m_OptionMapping.reset();
+    m_OptionMappingRead = false;
 
     switch (m_PrintQueueArray.CreateQueueWithName(m_DeviceURI)) {
     case 0:
@@ -86,8 +96,7 @@ int AutoConfigUtility::getPlist(std::optional<PropertyList>& out) const {
 }
 
 int AutoConfigUtility::showAlert(int type) {
-    std::optional<PropertyList> plist;
-    getPlist(plist);
+    const PropertyList* plist = optionMapping();
     if (!plist)
         return 0;
     const auto switchText = plist->GetString("InstallOptionError Key");

@@ -126,8 +126,13 @@ private:
     };
     std::unique_ptr<ppd_file_t, PPDCloser> m_PPD;
     bool m_PPDParsed = false;
+    // The option mapping, read once for the run for the same reason.
+    std::optional<PropertyList> m_OptionMapping;
+    bool m_OptionMappingRead = false;
 
     ppd_file_t* parsedPPD();
+    // The option-mapping property list of the run; null when there is none.
+    const PropertyList* optionMapping();
     std::optional<std::string> ppdPathText() const;
     PrinterPort* firstPort() const;
     std::optional<std::string> askUserCode(PrinterPort& port) const;
@@ -138,7 +143,7 @@ private:
     std::optional<std::string> askOption(const char* format, const char* query,
                                          _CommandLanguage language) const;
     std::optional<std::string> replacementFilePath(ppd_file_t* ppd, const char* kind,
-                                                   const char* fileName) const;
+                                                   const char* fileName);
 
     // The rules of OutputPPDFile, each for one line (or piece of a line).
     void writeLine(const char* line, std::size_t length);

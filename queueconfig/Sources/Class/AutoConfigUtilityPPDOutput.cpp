@@ -56,7 +56,7 @@ struct AutoConfigUtility::ReplacedBlock {
 struct AutoConfigUtility::OutputState {
     const char* code = "";
     ppd_file_t* ppd = nullptr;
-    std::optional<PropertyList> plist;
+    const PropertyList* plist = nullptr;
     std::string duplexKeyword;
     // The Line table is asked for every line, so it is read once.
     std::optional<ReplaceTable> lineTable;
@@ -103,11 +103,11 @@ int AutoConfigUtility::OutputPPDFile(const char* code) {
     OutputState state;
     state.code = code ? code : "";
     state.ppd = parsedPPD();
-    getPlist(state.plist);
+    state.plist = optionMapping();
     if (state.plist)
         if (const auto duplex = state.plist->GetString("OptionDuplex Key"))
             state.duplexKeyword = CopyCString(*duplex, kTextBufferSize).value_or("");
-    state.lineTable = ReplaceTable::Load(state.plist ? &*state.plist : nullptr, state.code, "Line");
+    state.lineTable = ReplaceTable::Load(state.plist, state.code, "Line");
     for (ReplacedBlock* block : {&state.colour, &state.tone})
         block->filePresent = findColorSetting(state.ppd, block->kind, block->fileName);
 
@@ -233,12 +233,11 @@ bool AutoConfigUtility::writeDefaultLine(OutputState& state, const char* line) {
 
 bool AutoConfigUtility::keyReplacementApplies(OutputState& state, const char* name,
                                               char* replacement) {
-    const PropertyList* plist = state.plist ? &*state.plist : nullptr;
     const bool byDuplex =
         std::strcmp(state.code, "QRT") == 0 || std::strcmp(state.code, "ZUNB") == 0;
     if (!byDuplex && std::strcmp(state.code, "WKS") != 0)
         return false;
-    if (!isReplacePPD(name, replacement, static_cast<int>(kTextBufferSize), plist, state.code,
+    if (!isReplacePPD(name, replacement, static_cast<int>(kTextBufferSize), state.plist, state.code,
                       "Key"))
         return false;
     if (!byDuplex || state.duplexKeyword.empty() ||
@@ -311,14 +310,13 @@ bool AutoConfigUtility::replaceCustomMediaName(const char* line, char* out, int 
 }
 
 std::optional<std::string> AutoConfigUtility::replacementFilePath(ppd_file_t* ppd, const char* kind,
-                                                                  const char* fileName) const {
+                                                                  const char* fileName) {
     if (!ppd || !ppd->nickname)
         return std::nullopt;
     char support[kTextBufferSize];
     if (!GetLocalApplicationSupportDirPath(support, sizeof support) || ppd->nickname[0] == '\0')
         return std::nullopt;
-    std::optional<PropertyList> plist;
-    getPlist(plist);
+    const PropertyList* plist = optionMapping();
     const auto oem = plist ? plist->GetString("OEM Name") : std::nullopt;
     const auto oemName = oem ? CopyCString(*oem, kTextBufferSize) : std::nullopt;
     // A NickName too long for its buffer names no model folder.
