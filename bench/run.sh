@@ -26,12 +26,7 @@ cd "$top"
 build=build-bench
 
 if [ "${1:-}" != "--in-namespace" ]; then
-    scripts/install-deps.sh
-    jobs=$(nproc 2>/dev/null || echo 2)
-    # GCC 12 at -O3 warns falsely (-Wrestrict) inside std::string's operator+.
-    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-restrict \
-        -DQUEUECONFIG_BENCH=ON -DQUEUECONFIG_TESTS=OFF -DQUEUECONFIG_WERROR=ON >/dev/null
-    cmake --build "$build" -j "$jobs" >/dev/null
+    bench/build.sh
     if [ "$(id -u)" -ne 0 ]; then
         exec unshare --user --map-root-user --net "$0" --in-namespace "$@"
     fi
