@@ -15,6 +15,8 @@ packages=(
     # DNS-SD queues: the Avahi client library, and a real Avahi daemon on a
     # private D-Bus bus with avahi-publish for the tests
     libavahi-client-dev avahi-daemon avahi-utils dbus iproute2
+    # USB queues: libusb, and umockdev to fake a USB printer in user space for the tests
+    libusb-1.0-0-dev umockdev libumockdev-dev
     # real PPDs of many makers for the corpus checks (cupstestppd is in cups-client)
     openprinting-ppds printer-driver-postscript-hp hplip-data
 )
