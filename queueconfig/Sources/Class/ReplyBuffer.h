@@ -16,6 +16,7 @@ public:
 
     // Appends as much of `text` as fits; false when some of it was cut.
     bool Append(std::string_view text);
+    void Clear() { m_Text.clear(); }
     bool IsFull() const { return m_Text.size() >= kCapacity; }
     const std::string& Text() const { return m_Text; }
     std::string Release() { return std::move(m_Text); }
