@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ struct IdentityCase {
     const char* uri;
     std::optional<std::string> manufacturer, model, serial;
 };
+void PrintTo(const IdentityCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class USBIdentityTest : public testing::TestWithParam<IdentityCase> {};
 
@@ -127,6 +131,9 @@ struct SyncCase {
     Transcript transcript;
     std::string reply;
 };
+void PrintTo(const SyncCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class USBEchoSyncTest : public USBPortTest, public testing::WithParamInterface<SyncCase> {};
 
@@ -194,6 +201,9 @@ struct FailureCase {
     std::string line;
     std::string reply;
 };
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class USBFailureTest : public USBPortTest, public testing::WithParamInterface<FailureCase> {};
 
@@ -280,14 +290,16 @@ INSTANTIATE_TEST_SUITE_P(Printers, USBDeadlineTest,
                              return info.param.bytes.empty() ? "EmptyReplies" : "StatusMessages";
                          });
 
+// Query after query, since every query searches the bus afresh.
 TEST_F(USBPortTest, SameModelTwiceOnlyTheSerialNumberDecides) {
     MakePort("usb://Velmark/CL-5400?serial=B2");
     ScriptedUSBPrinter& first = AddPrinter("A1");
     ScriptedUSBPrinter& second = AddPrinter("B2");
-    second.reads = {{"True\x04"}};
+    second.reads = {{"True\x04"}, {"False\x04"}};
     EXPECT_EQ(Ask("(x) = flush\n", CommandLanguagePS), "True\x04");
-    EXPECT_TRUE(first.Writes().empty());
-    EXPECT_EQ(second.Writes(), Transcript{"(x) = flush\n"});
+    EXPECT_EQ(Ask("(y) = flush\n", CommandLanguagePS), "False\x04");
+    EXPECT_TRUE(first.transcript.empty());
+    EXPECT_EQ(second.Writes(), (Transcript{"(x) = flush\n", "(y) = flush\n"}));
 }
 
 TEST_F(USBPortTest, NoPrinterOfTheQueue) {
@@ -324,6 +336,9 @@ struct DeviceIDCase {
     std::string id; // the whole GET_DEVICE_ID reply
     bool matches;
 };
+void PrintTo(const DeviceIDCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 DeviceIDCase WithID(const char* name, const std::string& text, bool matches) {
     return {name, ScriptedUSBPrinter::DeviceID(text), matches};
@@ -405,6 +420,9 @@ struct SettingCase {
     Transcript walk;                     // what the search did before the query
     std::uint8_t used;
 };
+void PrintTo(const SettingCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class USBSettingTest : public USBPortTest, public testing::WithParamInterface<SettingCase> {};
 
@@ -451,6 +469,9 @@ struct SubstringCase {
     std::string key;
     std::optional<std::string> value;
 };
+void PrintTo(const SubstringCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class Create1284SubstringTest : public testing::TestWithParam<SubstringCase> {};
 

@@ -75,6 +75,9 @@ USBStatus USBPort::open_pipes(USBIOContext& context) {
 }
 
 USBStatus USBPort::open_usb(USBIOContext& context) {
+    // Every search starts unmatched: flags left matched by the last query's
+    // search would make the first printer on the bus match, whoever it is.
+    resetMatchFlags();
     std::vector<std::unique_ptr<USBInterface>> found;
     if (const USBStatus status = m_Bus->PrinterInterfaces(&found); status != kUSBSuccess)
         return status;
