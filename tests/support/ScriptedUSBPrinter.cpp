@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 
 namespace {
 
@@ -124,7 +125,15 @@ bool ScriptedUSBPrinter::HasEndpoint(std::uint8_t endpoint) const {
     return false;
 }
 
+// Past the limit the last entry gives way, so the transcript still ends with
+// what happened last.
 void ScriptedUSBPrinter::Record(std::string entry) {
     if (transcript.size() < kTranscriptLimit)
         transcript.push_back(std::move(entry));
+    else
+        transcript.back() = std::move(entry);
+}
+
+void PrintTo(const ScriptedRead& read, std::ostream* out) {
+    *out << '"' << read.bytes << "\" status " << std::hex << read.status;
 }

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ struct ScriptedRead {
     std::string bytes;
     USBStatus status = kUSBSuccess;
 };
+// How a test names a scripted read in its messages.
+void PrintTo(const ScriptedRead& read, std::ostream* out);
 
 struct RecordedRequest {
     std::uint8_t requestType, request;
@@ -44,8 +47,8 @@ public:
     std::deque<USBStatus> writeStatuses;         // statuses of writes; none: success
     USBStatus openStatus = kUSBSuccess;
 
-    // At most kTranscriptLimit entries: a printer that chatters for seconds
-    // would otherwise fill memory.
+    // At most kTranscriptLimit entries (the last one always the latest): a
+    // printer that chatters for seconds would otherwise fill memory.
     static constexpr std::size_t kTranscriptLimit = 1000;
     std::vector<std::string> transcript;
     std::vector<std::size_t> pieceSizes; // of every write
