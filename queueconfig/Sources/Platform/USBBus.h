@@ -96,8 +96,11 @@ public:
     // A control request on the default pipe (device, standard or class).
     virtual USBStatus DeviceRequest(USBDevRequest& request) = 0;
 
-    // Bulk transfers on an endpoint of the current setting; the interface must
-    // be open. A read puts the number of bytes received into *length.
+    // Bulk transfers on a bulk endpoint of the current setting, in its own
+    // direction (any other endpoint fails with kUSBNotFound); the interface
+    // must be open. A read takes the buffer's size in *length and gives back
+    // the number of bytes received, also when it fails. A time-out of 0
+    // means none.
     virtual USBStatus WritePipe(std::uint8_t endpoint, const void* data, std::size_t length,
                                 unsigned noDataTimeoutMs, unsigned completionTimeoutMs) = 0;
     virtual USBStatus ReadPipe(std::uint8_t endpoint, void* data, std::size_t* length,
@@ -109,8 +112,9 @@ public:
     virtual ~USBBus() = default;
 
     // Every interface of every device on the bus whose first alternate
-    // setting is of the printer class (7), in bus order. A bus that cannot
-    // be reached at all gives its failure status and no interfaces.
+    // setting is of the printer class (7), by bus number and then device
+    // address. A bus that cannot be reached at all gives its failure status
+    // and no interfaces. The interfaces must go before the bus.
     virtual USBStatus PrinterInterfaces(std::vector<std::unique_ptr<USBInterface>>* found) = 0;
 };
 
