@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks' tree, build-bench/: installs what is missing, then a
 # Release build with -DQUEUECONFIG_BENCH=ON and without the tests. Run by
-# bench/run.sh and bench/dnssd.sh.
+# bench/run.sh, bench/dnssd.sh and bench/usb.sh.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
