@@ -28,14 +28,11 @@ public:
     USBStatus SelectAlternateSetting(std::uint8_t setting) override {
         if (!m_Open)
             return kUSBNotOpen;
-        for (const USBAlternateSetting& known : m_Printer->description.settings) {
-            if (known.alternateSetting == setting) {
-                m_Printer->currentSetting = setting;
-                m_Printer->Record("select " + std::to_string(setting));
-                return kUSBSuccess;
-            }
-        }
-        return kUSBNotFound;
+        if (!m_Printer->description.Setting(setting))
+            return kUSBNotFound;
+        m_Printer->currentSetting = setting;
+        m_Printer->Record("select " + std::to_string(setting));
+        return kUSBSuccess;
     }
     USBStatus DeviceRequest(USBDevRequest& request) override { return m_Printer->Answer(request); }
     USBStatus WritePipe(std::uint8_t endpoint, const void* data, std::size_t length, unsigned,

@@ -117,11 +117,12 @@ USBStatus ScriptedUSBPrinter::Read(std::uint8_t endpoint, void* data, std::size_
 }
 
 bool ScriptedUSBPrinter::HasEndpoint(std::uint8_t endpoint) const {
-    for (const USBAlternateSetting& setting : description.settings)
-        if (setting.alternateSetting == currentSetting)
-            for (const USBEndpoint& known : setting.endpoints)
-                if (known.address == endpoint)
-                    return true;
+    const USBAlternateSetting* setting = description.Setting(currentSetting);
+    if (!setting)
+        return false;
+    for (const USBEndpoint& known : setting->endpoints)
+        if (known.address == endpoint)
+            return true;
     return false;
 }
 

@@ -103,17 +103,10 @@ void LibusbInterface::Close() {
     reattachKernelDriver();
 }
 
-bool LibusbInterface::hasSetting(std::uint8_t setting) const {
-    for (const USBAlternateSetting& candidate : m_Description.settings)
-        if (candidate.alternateSetting == setting)
-            return true;
-    return false;
-}
-
 USBStatus LibusbInterface::SelectAlternateSetting(std::uint8_t setting) {
     if (!m_Claimed)
         return kUSBNotOpen;
-    if (!hasSetting(setting))
+    if (!m_Description.Setting(setting))
         return kUSBNotFound;
     const int error =
         libusb_set_interface_alt_setting(m_Handle, m_Description.interfaceNumber, setting);

@@ -39,7 +39,6 @@ private:
     USBStatus detachKernelDriver();
     void reattachKernelDriver();
     USBStatus selectCurrentSetting();
-    bool hasSetting(std::uint8_t setting) const;
     USBStatus checkPipe(std::uint8_t endpoint, bool in, std::size_t length) const;
 
     libusb_device* m_Device;

@@ -64,6 +64,14 @@ struct USBInterfaceDescription {
     std::uint8_t configurationValue = 0;
     std::uint8_t interfaceNumber = 0;
     std::vector<USBAlternateSetting> settings; // in the order the device lists them
+
+    // The alternate setting of that number; null when the interface has none.
+    const USBAlternateSetting* Setting(std::uint8_t alternateSetting) const {
+        for (const USBAlternateSetting& setting : settings)
+            if (setting.alternateSetting == alternateSetting)
+                return &setting;
+        return nullptr;
+    }
 };
 
 // One printer-class interface of one device. It starts in the device's first
@@ -80,7 +88,9 @@ public:
     virtual const USBInterfaceDescription& Description() const = 0;
     // The alternate setting currently selected; null when the description
     // lists none.
-    const USBAlternateSetting* CurrentSetting() const;
+    const USBAlternateSetting* CurrentSetting() const {
+        return Description().Setting(CurrentAlternateSetting());
+    }
     virtual std::uint8_t CurrentAlternateSetting() const = 0;
 
     // Claims the interface for this process (taking it from a kernel driver
@@ -117,10 +127,3 @@ public:
     // and no interfaces. The interfaces must go before the bus.
     virtual USBStatus PrinterInterfaces(std::vector<std::unique_ptr<USBInterface>>* found) = 0;
 };
-
-inline const USBAlternateSetting* USBInterface::CurrentSetting() const {
-    for (const USBAlternateSetting& setting : Description().settings)
-        if (setting.alternateSetting == CurrentAlternateSetting())
-            return &setting;
-    return nullptr;
-}
