@@ -4,6 +4,7 @@
 
 #include "Class/Error.h"
 #include "Class/TextConversion.h"
+#include "Class/Utility.h"
 #include "Platform/LibusbBus.h"
 
 #include <cstring>
@@ -18,11 +19,6 @@ constexpr char kStatusOffRequest[] = "\x1b%-12345X@PJL USTATUS DEVICE=OFF\r\n"
 // Asks for the status settings; the answer is read until its echo leads the
 // reply, which drains whatever the printer sent before.
 constexpr char kStatusInfoRequest[] = "\x1b%-12345X@PJL INFO USTATUS\r\n\x1b%-12345X";
-
-// A text that stands for a C string: cut at its first NUL.
-std::string_view CText(std::string_view text) {
-    return text.substr(0, text.find('\0'));
-}
 
 } // namespace
 

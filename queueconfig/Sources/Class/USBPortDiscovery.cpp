@@ -3,6 +3,7 @@
 #include "Class/USBPort.h"
 
 #include "Class/TextConversion.h"
+#include "Class/Utility.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,10 +27,6 @@ constexpr std::size_t kManufacturerIndexOffset = 14;
 constexpr std::size_t kProductIndexOffset = 15;
 constexpr std::size_t kSerialNumberIndexOffset = 16;
 constexpr unsigned short kControlBufferSize = 256;
-
-std::string_view CText(std::string_view text) {
-    return text.substr(0, text.find('\0'));
-}
 
 // The text of a string descriptor: the UTF-16 units behind its 2-byte header.
 std::optional<std::string> DescriptorText(const std::optional<std::string>& descriptor) {

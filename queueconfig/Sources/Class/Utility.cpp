@@ -4,8 +4,12 @@
 
 #include "../Platform/InstallLayout.h"
 
+std::string_view CText(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
 std::optional<std::string> CopyCString(std::string_view text, std::size_t bufferSize) {
-    text = text.substr(0, text.find('\0'));
+    text = CText(text);
     if (text.size() >= bufferSize)
         return std::nullopt;
     return std::string(text);

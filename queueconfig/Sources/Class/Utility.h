@@ -9,6 +9,9 @@
 // Most text passes into C strings through buffers of this size.
 inline constexpr std::size_t kTextBufferSize = 2048;
 
+// The text as C sees it: up to its first NUL.
+std::string_view CText(std::string_view text);
+
 // The text as a C string that fits a buffer of `bufferSize` bytes with its NUL,
 // cut at an embedded NUL as C would see it; none when it does not fit.
 std::optional<std::string> CopyCString(std::string_view text, std::size_t bufferSize);
