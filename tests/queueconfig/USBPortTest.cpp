@@ -192,6 +192,18 @@ TEST_F(USBPortTest, OtherLanguagesGiveNoReplyWithoutTouchingTheBus) {
     EXPECT_EQ(GetLastErrorType(), kErrorNone);
 }
 
+// A request too long for the work buffer would go out cut: it does not go.
+TEST_F(USBPortTest, RequestTooLongForTheWorkBufferIsNotSent) {
+    MakePort();
+    AddPrinter();
+    const std::string longest(USBPort::kWorkBufferSize - 1, 'x');
+    EXPECT_EQ(Ask(longest + "x"), "");
+    EXPECT_EQ(Ask(longest + "x", CommandLanguagePS), "");
+    EXPECT_EQ(bus->walks, 0);
+    EXPECT_EQ(Ask(longest, CommandLanguagePS), "");
+    EXPECT_EQ(bus->walks, 1);
+}
+
 struct FailureCase {
     const char* name;
     _CommandLanguage language;

@@ -56,30 +56,28 @@ std::optional<std::string> USBPort::CreateReplyCopy(const char* request, unsigne
                                                     _CommandLanguage language) {
     if (language != CommandLanguagePJL && language != CommandLanguagePS)
         return std::nullopt;
+    std::unique_ptr<ReplyBuffer> reply;
     try {
-        m_ReplyBuffer = std::make_unique<ReplyBuffer>();
+        reply = std::make_unique<ReplyBuffer>();
     } catch (const std::bad_alloc&) {
         SetLastErrorType(kErrorOutOfMemory);
         return std::nullopt;
     }
     // Text requests end at their NUL, or at `length` in a buffer without one.
     const std::string text = request ? std::string(request, strnlen(request, length)) : "";
-    if (language == CommandLanguagePJL)
-        Read_Setting_PJL(text.c_str());
-    else
-        Read_Setting_PS(text.c_str());
-    std::string reply = m_ReplyBuffer->Release();
-    m_ReplyBuffer.reset();
-    return reply;
-}
-
-short USBPort::Read_Setting_PJL(const char* request) {
     // A request that does not fit the work buffer would go out cut, without
     // its closing universal exit; it is not sent at all.
-    if (std::strlen(request) >= kWorkBufferSize)
-        return 0;
+    if (text.size() >= kWorkBufferSize)
+        return reply->Release();
+    if (language == CommandLanguagePJL)
+        Read_Setting_PJL(text.c_str(), *reply);
+    else
+        Read_Setting_PS(text.c_str(), *reply);
+    return reply->Release();
+}
+
+short USBPort::Read_Setting_PJL(const char* request, ReplyBuffer& reply) {
     USBIOContext context;
-    ReplyBuffer& reply = *m_ReplyBuffer;
     unsigned char alreadyOpen = 0;
     if (!m_StatusOff) {
         if (main_usb(context, reply, kStatusOffRequest, 0, 0, kReadModeNone) == kUSBSuccess &&
@@ -97,13 +95,11 @@ short USBPort::Read_Setting_PJL(const char* request) {
     return 0;
 }
 
-short USBPort::Read_Setting_PS(const char* request) {
-    if (std::strlen(request) >= kWorkBufferSize)
-        return 0;
+short USBPort::Read_Setting_PS(const char* request, ReplyBuffer& reply) {
     USBIOContext context;
-    m_ReplyBuffer->Clear();
+    reply.Clear();
     m_Deadline = std::chrono::steady_clock::now() + kExchangeDeadline;
-    write_file_ps(context, *m_ReplyBuffer, request, 0, 1, kReadModeReply);
+    write_file_ps(context, reply, request, 0, 1, kReadModeReply);
     close_usb(context);
     return 0;
 }

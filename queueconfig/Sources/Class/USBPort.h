@@ -82,8 +82,9 @@ private:
                                    void* buffer, unsigned short* length);
 
     // The exchange.
-    short Read_Setting_PJL(const char* request);
-    short Read_Setting_PS(const char* request);
+    // One query into `reply`, the reply block of the running query.
+    short Read_Setting_PJL(const char* request, ReplyBuffer& reply);
+    short Read_Setting_PS(const char* request, ReplyBuffer& reply);
     USBStatus main_usb(USBIOContext& context, ReplyBuffer& reply, const char* request,
                        unsigned char alreadyOpen, short groups, short mode);
     USBStatus write_file(USBIOContext& context, ReplyBuffer& reply, const char* request,
@@ -106,8 +107,6 @@ private:
     std::optional<std::string> m_Model;
     std::optional<std::string> m_SerialNumber;
     unsigned char m_StatusOff = 0;
-    // The reply of the running query; null between queries.
-    std::unique_ptr<ReplyBuffer> m_ReplyBuffer;
     // The end of the running exchange's time.
     std::chrono::steady_clock::time_point m_Deadline{};
 };

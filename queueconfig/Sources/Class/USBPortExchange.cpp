@@ -104,10 +104,8 @@ USBStatus USBPort::writeRequest(USBIOContext& context, const char* request, bool
     // An empty request still goes out, as one zero-length piece.
     do {
         const std::size_t size = std::min(kWritePieceSize, length - offset);
-        char piece[kWritePieceSize + 1] = {};
-        std::memcpy(piece, request + offset, size);
-        const USBStatus status = context.interface->WritePipe(context.bulkOutPipe, piece, size,
-                                                              USBInterface::kNoDataTimeoutMs,
+        const USBStatus status = context.interface->WritePipe(context.bulkOutPipe, request + offset,
+                                                              size, USBInterface::kNoDataTimeoutMs,
                                                               USBInterface::kCompletionTimeoutMs);
         if (status != kUSBSuccess) {
             SetLastErrorType(!postScript && status == kUSBTransactionTimeout ? kErrorUSBWriteTimeout
