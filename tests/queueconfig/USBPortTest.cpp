@@ -1,6 +1,7 @@
 #include "Class/USBPort.h"
 #include "Class/Error.h"
 #include "ScriptedUSBBus.h"
+#include "USBDescriptorBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -353,7 +354,7 @@ void PrintTo(const DeviceIDCase& c, std::ostream* out) {
 }
 
 DeviceIDCase WithID(const char* name, const std::string& text, bool matches) {
-    return {name, ScriptedUSBPrinter::DeviceID(text), matches};
+    return {name, DeviceIDReply(text), matches};
 }
 
 class USBDeviceIDTest : public USBPortTest, public testing::WithParamInterface<DeviceIDCase> {};
@@ -400,7 +401,7 @@ TEST_F(USBPortTest, DeviceIDFillsWhatTheStringDescriptorsLack) {
     ScriptedUSBPrinter& printer = AddPrinter();
     printer.strings.clear();
     // The manufacturer from the ID, read as Mac Roman: 0x8C is U+00E5.
-    printer.deviceID = ScriptedUSBPrinter::DeviceID("MFG:Velm\x8Crk;MDL:CL-5400;SERN:VM123;");
+    printer.deviceID = DeviceIDReply("MFG:Velm\x8Crk;MDL:CL-5400;SERN:VM123;");
     printer.reads = {{"True\x04"}};
     EXPECT_EQ(Ask("(x) = flush\n", CommandLanguagePS), "True\x04");
 }
@@ -493,8 +494,7 @@ TEST_P(Create1284SubstringTest, FindsTheValueOfTheKey) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Create1284SubstringTest,
-    testing::Values(SubstringCase{"UpToTheSemicolon",
-                                  ScriptedUSBPrinter::DeviceID("MFG:V;MDL:CL-5400;"),
+    testing::Values(SubstringCase{"UpToTheSemicolon", DeviceIDReply("MFG:V;MDL:CL-5400;"),
                                   "MDL:", "CL-5400"},
                     SubstringCase{"UpToTheEnd", "MFG:V;MDL:CL", "MDL:", "CL"},
                     SubstringCase{"CaseIgnored", "mfg:V;Mdl:CL;", "MDL:", "CL"},

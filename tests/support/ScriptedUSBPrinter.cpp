@@ -1,5 +1,7 @@
 #include "ScriptedUSBPrinter.h"
 
+#include "USBDescriptorBytes.h"
+
 #include <algorithm>
 #include <cstring>
 #include <ostream>
@@ -20,30 +22,11 @@ ScriptedUSBPrinter::ScriptedUSBPrinter(const std::string& manufacturer, const st
     deviceDescriptor = std::string("\x12\x01\x00\x02\x00\x00\x00\x40\x34\x12\x78\x56\x00\x01"
                                    "\x01\x02\x03\x01",
                                    18);
-    strings[1] = StringDescriptor(manufacturer);
-    strings[2] = StringDescriptor(model + " Series");
-    strings[3] = StringDescriptor(serial);
-    deviceID = DeviceID("MFG:" + manufacturer + ";CMD:PJL,POSTSCRIPT;MDL:" + model +
-                        ";CLS:PRINTER;SERN:" + serial + ";");
-}
-
-std::string ScriptedUSBPrinter::DeviceID(const std::string& text) {
-    const std::size_t length = text.size() + 2;
-    std::string id;
-    id += static_cast<char>(length >> 8);
-    id += static_cast<char>(length & 0xFF);
-    return id + text;
-}
-
-std::string ScriptedUSBPrinter::StringDescriptor(const std::string& text) {
-    std::string descriptor;
-    descriptor += static_cast<char>(2 + 2 * text.size());
-    descriptor += '\x03';
-    for (const char c : text) {
-        descriptor += c;
-        descriptor += '\0';
-    }
-    return descriptor;
+    strings[1] = StringDescriptorBytes(manufacturer);
+    strings[2] = StringDescriptorBytes(model + " Series");
+    strings[3] = StringDescriptorBytes(serial);
+    deviceID = DeviceIDReply("MFG:" + manufacturer + ";CMD:PJL,POSTSCRIPT;MDL:" + model +
+                             ";CLS:PRINTER;SERN:" + serial + ";");
 }
 
 std::vector<std::string> ScriptedUSBPrinter::Writes() const {

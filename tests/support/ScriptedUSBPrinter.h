@@ -33,11 +33,6 @@ public:
     ScriptedUSBPrinter(const std::string& manufacturer, const std::string& model,
                        const std::string& serial);
 
-    // A device ID reply: the text behind its two big-endian length bytes.
-    static std::string DeviceID(const std::string& text);
-    // A string descriptor of UTF-8 `text` (ASCII here) in UTF-16LE.
-    static std::string StringDescriptor(const std::string& text);
-
     USBInterfaceDescription description;
     std::string deviceDescriptor;                // 18 bytes
     std::map<std::uint8_t, std::string> strings; // descriptors by index

@@ -62,19 +62,3 @@ std::vector<std::uint8_t> ConfigurationDescriptor(const FakeDevice& device) {
         bytes.push_back(byte);
     return bytes;
 }
-
-std::vector<std::uint8_t> StringDescriptor(const std::string& text) {
-    std::vector<std::uint8_t> bytes = {static_cast<std::uint8_t>(2 + 2 * text.size()), 3};
-    for (char c : text)
-        AppendWord(&bytes, static_cast<std::uint8_t>(c));
-    return bytes;
-}
-
-std::vector<std::uint8_t> DeviceIdReply(const std::string& deviceId) {
-    const std::size_t length = deviceId.size() + 2;
-    std::vector<std::uint8_t> bytes = {static_cast<std::uint8_t>(length >> 8),
-                                       static_cast<std::uint8_t>(length & 0xff)};
-    for (char c : deviceId)
-        bytes.push_back(static_cast<std::uint8_t>(c));
-    return bytes;
-}

@@ -47,8 +47,3 @@ FakeDevice VelmarkPrinter();
 
 std::vector<std::uint8_t> DeviceDescriptor(const FakeDevice& device);
 std::vector<std::uint8_t> ConfigurationDescriptor(const FakeDevice& device);
-// A string descriptor of ASCII text, in UTF-16LE.
-std::vector<std::uint8_t> StringDescriptor(const std::string& text);
-// The device ID as GET_DEVICE_ID answers it: its length, big-endian and
-// counting the two length bytes, then the ID.
-std::vector<std::uint8_t> DeviceIdReply(const std::string& deviceId);

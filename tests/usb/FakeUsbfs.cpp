@@ -1,5 +1,7 @@
 #include "FakeUsbfs.h"
 
+#include "USBDescriptorBytes.h"
+
 // <linux/usbdevice_fs.h> needs the _IO* macros first.
 #include <sys/ioctl.h>
 
@@ -327,10 +329,10 @@ std::string FakeUsbfs::controlReply(const Setup& setup, bool* stall) const {
         if (type == 3 && index == 0)
             return std::string("\x04\x03\x09\x04", 4); // US English only
         if (type == 3 && index <= 3 && !strings[index - 1].empty())
-            return AsString(StringDescriptor(strings[index - 1]));
+            return StringDescriptorBytes(strings[index - 1]);
     }
     if (setup.requestType == 0xa1 && setup.request == 0 && !m_Device.deviceId.empty())
-        return AsString(DeviceIdReply(m_Device.deviceId));
+        return DeviceIDReply(m_Device.deviceId);
     *stall = true;
     return {};
 }

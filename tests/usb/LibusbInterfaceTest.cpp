@@ -1,12 +1,17 @@
 // One printer interface on libusb against a fake printer: control requests,
 // claiming it from a kernel driver, alternate settings and bulk transfers.
 #include "LibusbFixture.h"
+#include "USBDescriptorBytes.h"
 
 #include <algorithm>
 #include <chrono>
 #include <string>
 
 namespace {
+
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 const char kInfoId[] = "\x1b%-12345X@PJL INFO ID\r\n\x1b%-12345X";
 const char kInfoIdEcho[] = "@PJL INFO ID\r\n\"MODEL\"\r\n\x0c";
@@ -86,7 +91,7 @@ TEST_F(LibusbControl, ReadsDeviceIdOfInterfaceAndSetting) {
 
     const std::uint16_t index = interface.Description().interfaceNumber << 8 | 1;
     EXPECT_EQ(Request(interface, 0xa1, 0, 0, index, 1024, &status),
-              DeviceIdReply(printer.deviceId));
+              Bytes(DeviceIDReply(printer.deviceId)));
     EXPECT_EQ(status, kUSBSuccess);
 
     const std::vector<FakeUsbfs::Setup> setups = usbfs.ControlRequests();
@@ -134,7 +139,8 @@ TEST_F(LibusbClaim, DeviceIdRequestTakesTheInterfaceFromTheKernelDriverForItsTim
     USBInterface& interface = OnlyInterface();
     USBStatus status = kUSBError;
 
-    EXPECT_EQ(Request(interface, 0xa1, 0, 0, 0, 256, &status), DeviceIdReply(printer.deviceId));
+    EXPECT_EQ(Request(interface, 0xa1, 0, 0, 0, 256, &status),
+              Bytes(DeviceIDReply(printer.deviceId)));
     EXPECT_EQ(status, kUSBSuccess);
     EXPECT_EQ(InterfaceCalls(usbfs),
               (std::vector<std::string>{"disconnect 0", "claim 0", "setinterface 0 0", "release 0",
