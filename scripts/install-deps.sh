@@ -17,6 +17,10 @@ packages=(
     libavahi-client-dev avahi-daemon avahi-utils dbus iproute2
     # USB queues: libusb, and umockdev to fake a USB printer in user space for the tests
     libusb-1.0-0-dev umockdev libumockdev-dev
+    # the print-dialog panels: Qt 6 Widgets, run-time .ui loading (UiTools needs
+    # the OpenGL development files to configure) and the translation tools
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev
+    libxkbcommon-dev
     # real PPDs of many makers for the corpus checks (cupstestppd is in cups-client)
     openprinting-ppds printer-driver-postscript-hp hplip-data
 )
