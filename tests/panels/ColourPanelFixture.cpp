@@ -1,0 +1,95 @@
+#include "ColourPanelFixture.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+PDEBundle StagedColourBundle() {
+    return PDEBundle(QC_COLOR_BUNDLE, QLocale(QLocale::English));
+}
+
+PDEBundle BundleWithoutTranslations() {
+    return PDEBundle(QString());
+}
+
+QString CopyOfColourBundle(const TempDir& dir) {
+    const QString bundle = QString::fromStdString((dir.Path() / "VELPSColor").string());
+    const QString staged = QStringLiteral(QC_COLOR_BUNDLE "/Resources/");
+    QDir().mkpath(bundle + "/Resources");
+    for (const QString& file : QDir(staged).entryList(QDir::Files)) {
+        if (!QFile::copy(staged + file, bundle + "/Resources/" + file)) {
+            ADD_FAILURE() << "cannot copy " << file.toStdString();
+        }
+    }
+    return bundle;
+}
+
+void EditResource(const QString& bundle, const QString& file,
+                  const std::function<void(QString&)>& edit) {
+    QFile resource(bundle + "/Resources/" + file);
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly)) << file.toStdString();
+    QString text = QString::fromUtf8(resource.readAll());
+    resource.close();
+    edit(text);
+    ASSERT_TRUE(resource.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    resource.write(text.toUtf8());
+}
+
+VELPSColorPDE* ColourPanelFixture::make(const std::vector<PPDEdit>& edits,
+                                        const PDEBundle& bundle) {
+    panel.reset();
+    host = std::make_unique<PanelTestHost>(WriteColourPPD(dir, edits));
+    panel = VELPSColorPDE::initWithCallback(host.get(), bundle);
+    return panel.get();
+}
+
+QWidget* ColourPanelFixture::show() {
+    QWidget* view = panel->panelView();
+    if (view == nullptr) {
+        ADD_FAILURE() << "the panel has no view";
+        return nullptr;
+    }
+    view->show();
+    panel->willShow();
+    return view;
+}
+
+void ColourPanelFixture::choose(const char* popupName, const char* keyword) {
+    auto* popup = control<QComboBox>(popupName);
+    const int index = popup->findData(QString::fromLatin1(keyword));
+    ASSERT_GE(index, 0) << popupName << " has no " << keyword;
+    popup->setCurrentIndex(index);
+    emit popup->activated(index);
+}
+
+void ColourPanelFixture::whileWindowOpen(const char* openerName,
+                                         const std::function<void(QDialog*)>& whileOpen) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QDialog* window = nullptr;
+        for (QDialog* candidate : panel->panelView()->findChildren<QDialog*>()) {
+            if (candidate->isVisible()) {
+                window = candidate;
+            }
+        }
+        ASSERT_NE(window, nullptr) << "no window open";
+        ran = true;
+        whileOpen(window);
+        if (window->isVisible()) {
+            window->reject();
+        }
+    });
+    QAbstractButton* opener = control<QAbstractButton>(openerName);
+    ASSERT_TRUE(opener->isEnabled()) << openerName << " is disabled";
+    opener->click();
+    EXPECT_TRUE(ran);
+}
+
+void ColourPanelFixture::clickInWindow(QDialog* window, const char* buttonName) {
+    auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
+    ASSERT_NE(button, nullptr) << "no button " << buttonName;
+    button->click();
+}
