@@ -162,6 +162,9 @@ private:
                        ppd_option_t* option) const;
     void addGraphicProSummaryRows(QMap<QString, QString>* summary) const;
     int runDetailWindow(PDEModalWindow* window);
+    void showICCProfileMatchingControls(const QString& cmykProfile);
+    void showPrintSimulationControls();
+    void hideProfileControls();
 
     PDEPluginCallback* pdePluginCallbackObject = nullptr;
     QPointer<QWidget> pdeView;

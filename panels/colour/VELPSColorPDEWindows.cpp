@@ -150,53 +150,62 @@ void VELPSColorPDE::updateUIGraphicProDetailsWindow() {
 }
 
 // Follows the live selections of the window, not the stored choices.
+// Controls a task does not name keep their state.
 void VELPSColorPDE::updateUIGraphicProDetailsWindow_ShowHide() {
     if (!controlsReady()) {
         return;
     }
     const QString task =
         PPDChoiceKeyword(ppdColorMatchingTask, colorMatchingTaskMatrix->checkedId());
-    const QString cmyk = PPDChoiceKeyword(ppdCMYKProfile, cmykProfileMatrix->checkedId());
-    const QString out = popupChoice(printerOutputProfilePopupButton);
     if (task == QLatin1String("ICCPro")) {
-        setShown({horizontalAllow01Label, graphicProBlackFinishLabel,
-                  graphicProBlackFinishPopupButton, pureBlackTextButton, graphicProInputBox,
-                  cmykInputProfilePopupButton, cmykLinkProfilePopupButton, graphicProOutputBox,
-                  colorMatchPrecisionBox},
-                 true);
-        setCellsShown(cmykProfileMatrix, true);
-        setShown(
-            {verticalAllowLabel, simurationTargetProfileLabel, simurationTargetProfilePopupButton},
-            false);
-        if (cmyk == QLatin1String("Input")) {
-            setShown({horizontalAllow02Label}, true);
-            setShown({horizontalAllow03Label}, false);
-            enableControls({cmykInputProfilePopupButton, preserveBlackButton}, true);
-            enableControls({cmykLinkProfilePopupButton}, false);
-        } else if (cmyk == QLatin1String("Link")) {
-            setShown({horizontalAllow02Label}, false);
-            setShown({horizontalAllow03Label}, true);
-            enableControls({cmykInputProfilePopupButton, preserveBlackButton}, false);
-            enableControls({cmykLinkProfilePopupButton}, true);
-        }
+        showICCProfileMatchingControls(
+            PPDChoiceKeyword(ppdCMYKProfile, cmykProfileMatrix->checkedId()));
     } else if (task == QLatin1String("PrintSim")) {
-        setShown({horizontalAllow02Label, graphicProBlackFinishLabel,
-                  graphicProBlackFinishPopupButton, pureBlackTextButton, graphicProInputBox,
-                  verticalAllowLabel, simurationTargetProfileLabel,
-                  simurationTargetProfilePopupButton, graphicProOutputBox, colorMatchPrecisionBox},
-                 true);
-        setShown({horizontalAllow01Label, horizontalAllow03Label, cmykInputProfilePopupButton,
-                  cmykLinkProfilePopupButton},
-                 false);
-        setCellsShown(cmykProfileMatrix, false);
-        enableControls({preserveBlackButton}, true);
+        showPrintSimulationControls();
     } else if (task == QLatin1String("CreatPro") || task == QLatin1String("MatAPI")) {
-        setShown({horizontalAllow01Label, horizontalAllow02Label, horizontalAllow03Label,
-                  graphicProBlackFinishLabel, graphicProBlackFinishPopupButton, pureBlackTextButton,
-                  graphicProInputBox, graphicProOutputBox, colorMatchPrecisionBox},
-                 false);
+        hideProfileControls();
     }
-    renderingIntentPopupButton->setEnabled(out != QLatin1String("Auto"));
+    renderingIntentPopupButton->setEnabled(popupChoice(printerOutputProfilePopupButton) !=
+                                           QLatin1String("Auto"));
+}
+
+void VELPSColorPDE::showICCProfileMatchingControls(const QString& cmykProfile) {
+    setShown({horizontalAllow01Label, graphicProBlackFinishLabel, graphicProBlackFinishPopupButton,
+              pureBlackTextButton, graphicProInputBox, cmykInputProfilePopupButton,
+              cmykLinkProfilePopupButton, graphicProOutputBox, colorMatchPrecisionBox},
+             true);
+    setCellsShown(cmykProfileMatrix, true);
+    setShown({verticalAllowLabel, simurationTargetProfileLabel, simurationTargetProfilePopupButton},
+             false);
+    const bool input = cmykProfile == QLatin1String("Input");
+    if (!input && cmykProfile != QLatin1String("Link")) {
+        return;
+    }
+    setShown({horizontalAllow02Label}, input);
+    setShown({horizontalAllow03Label}, !input);
+    enableControls({cmykInputProfilePopupButton, preserveBlackButton}, input);
+    enableControls({cmykLinkProfilePopupButton}, !input);
+}
+
+void VELPSColorPDE::showPrintSimulationControls() {
+    setShown({horizontalAllow02Label, graphicProBlackFinishLabel, graphicProBlackFinishPopupButton,
+              pureBlackTextButton, graphicProInputBox, verticalAllowLabel,
+              simurationTargetProfileLabel, simurationTargetProfilePopupButton, graphicProOutputBox,
+              colorMatchPrecisionBox},
+             true);
+    setShown({horizontalAllow01Label, horizontalAllow03Label, cmykInputProfilePopupButton,
+              cmykLinkProfilePopupButton},
+             false);
+    setCellsShown(cmykProfileMatrix, false);
+    enableControls({preserveBlackButton}, true);
+}
+
+// Creating a profile and the application's own matching use no profiles.
+void VELPSColorPDE::hideProfileControls() {
+    setShown({horizontalAllow01Label, horizontalAllow02Label, horizontalAllow03Label,
+              graphicProBlackFinishLabel, graphicProBlackFinishPopupButton, pureBlackTextButton,
+              graphicProInputBox, graphicProOutputBox, colorMatchPrecisionBox},
+             false);
 }
 
 void VELPSColorPDE::requestShowGraphicProDetailsWindowButton(QAbstractButton*) {
