@@ -4,6 +4,7 @@
 
 #include "PDEModalWindow.h"
 #include "PDEPluginCallback.h"
+#include "PPDChoice.h"
 #include "PPDString.h"
 #include "VELPSColorOption.h"
 
@@ -52,13 +53,7 @@ bool VELPSColorPDE::findOptions() {
 }
 
 void VELPSColorPDE::decideSupport() {
-    supportGraphicPro = false;
-    for (int i = 0; i < ppdColorMode->num_choices; ++i) {
-        if (QStringFromPPD(ppdColorMode->choices[i].choice) == QLatin1String("Graph")) {
-            supportGraphicPro = true;
-            break;
-        }
-    }
+    supportGraphicPro = PPDChoiceIndex(ppdColorMode, "Graph") >= 0;
     supportRGBUserColor = ppdRGBUserColor != nullptr && ppdRGBUserColor->num_choices >= 1;
     supportTonerSaving = ppdTonerSaving->num_choices <= 2;
     supportMulTonerSaving = ppdTonerSaving->num_choices > 2;

@@ -176,8 +176,7 @@ void VELPSColorPDE::requestColorModeButton(QButtonGroup* sender) {
     const QString mode = PPDChoiceKeyword(ppdColorMode, sender->checkedId());
     if (!mode.isNull() &&
         !commitChoice("VLControl", mode, &VELPSColorPDE::setNewColorModeUserChoice)) {
-        // Back to the stored mode, and have the cells drawn again.
-        updateUI();
+        // Have the cells drawn again; updateUI selects the stored mode.
         for (QAbstractButton* cell : sender->buttons()) {
             cell->update();
         }
