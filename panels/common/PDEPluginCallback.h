@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Where the job goes; the user-authentication panel checks credentials only
 // for jobs that reach a printer.
 enum class PMDestinationType {
@@ -20,7 +22,11 @@ enum class PMDestinationType {
 class PDEPrintSession {
 public:
     virtual ~PDEPrintSession() = default;
-    virtual PMDestinationType destinationType() const = 0;
+    // Nothing when the host cannot tell where the job goes.
+    virtual std::optional<PMDestinationType> destinationType() const = 0;
+    // The session's PPD, for a panel on a host without constraint handling;
+    // null when the session has none. Owned by the host.
+    virtual ppd_file_t* ppdRef() = 0;
 };
 
 // The job's print settings: a string store that the host turns into job

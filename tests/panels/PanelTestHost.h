@@ -32,7 +32,10 @@ public:
     std::vector<std::string> takeOffers();
 
     bool constraintHandling = true;
-    PMDestinationType destination = PMDestinationType::kPMDestinationPrinter;
+    // Nothing: the host cannot tell where the job goes.
+    std::optional<PMDestinationType> destination = PMDestinationType::kPMDestinationPrinter;
+    // Whether the print session also hands out the PPD.
+    bool sessionHasPPD = true;
     bool acceptsSettings = true;
 
     // PDEPluginCallback
@@ -43,7 +46,8 @@ public:
     PDEPrintSettings* printSettings() override { return this; }
 
     // PDEPrintSession
-    PMDestinationType destinationType() const override { return destination; }
+    std::optional<PMDestinationType> destinationType() const override { return destination; }
+    ppd_file_t* ppdRef() override { return sessionHasPPD ? m_PPD : nullptr; }
 
     // PDEPrintSettings
     bool setValue(const QString& key, const QString& value) override;
