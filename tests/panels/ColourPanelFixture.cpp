@@ -15,16 +15,20 @@ PDEBundle BundleWithoutTranslations() {
     return PDEBundle(QString());
 }
 
-QString CopyOfColourBundle(const TempDir& dir) {
-    const QString bundle = QString::fromStdString((dir.Path() / "VELPSColor").string());
-    const QString staged = QStringLiteral(QC_COLOR_BUNDLE "/Resources/");
+QString CopyOfBundle(const TempDir& dir, const QString& staged, const QString& name) {
+    const QString bundle = QString::fromStdString((dir.Path() / name.toStdString()).string());
+    const QString resources = staged + "/Resources/";
     QDir().mkpath(bundle + "/Resources");
-    for (const QString& file : QDir(staged).entryList(QDir::Files)) {
-        if (!QFile::copy(staged + file, bundle + "/Resources/" + file)) {
+    for (const QString& file : QDir(resources).entryList(QDir::Files)) {
+        if (!QFile::copy(resources + file, bundle + "/Resources/" + file)) {
             ADD_FAILURE() << "cannot copy " << file.toStdString();
         }
     }
     return bundle;
+}
+
+QString CopyOfColourBundle(const TempDir& dir) {
+    return CopyOfBundle(dir, QC_COLOR_BUNDLE, "VELPSColor");
 }
 
 void EditResource(const QString& bundle, const QString& file,

@@ -26,7 +26,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 PDEBundle StagedColourBundle();
 // A bundle without translations, so summary titles are the keys themselves.
 PDEBundle BundleWithoutTranslations();
-// A copy of the staged colour bundle below dir, to edit; its path.
+// A copy of a staged bundle's resources below dir, to edit; its path.
+QString CopyOfBundle(const TempDir& dir, const QString& staged, const QString& name);
 QString CopyOfColourBundle(const TempDir& dir);
 // Rewrites one file of the bundle's Resources.
 void EditResource(const QString& bundle, const QString& file,
