@@ -53,7 +53,8 @@ public:
         m_Trail = false;
     }
 
-    void take(unsigned char byte) {
+    // false when the byte ends the line.
+    bool take(unsigned char byte) {
         if (m_Trail) {
             m_Trail = false;
             append(byte);
@@ -64,9 +65,12 @@ public:
             // ignored, so CR LF line ends read as LF
         } else if (byte == ',') {
             nextField();
+        } else if (byte == '\n') {
+            return false;
         } else {
             append(byte);
         }
+        return true;
     }
 
     // The fields not reached on the line stay empty: the record was
@@ -232,9 +236,10 @@ int GetJobAccountingPreferenceFromLoginName(const char* loginName, JobAccounting
     }
     PreferenceLine line;
     for (;;) {
+        // The second byte of a double-byte character never ends a line,
+        // even when it is LF.
         const int byte = std::fgetc(file);
-        if (byte != EOF && byte != '\n') {
-            line.take(static_cast<unsigned char>(byte));
+        if (byte != EOF && line.take(static_cast<unsigned char>(byte))) {
             continue;
         }
         line.finish();
@@ -283,6 +288,8 @@ int ReadUserAuthFile(char* userName, unsigned userNameSize, char* password, unsi
     if (flag != nullptr && flagSize >= 2) {
         flag[0] = *position != '\0' ? *position : '0';
         flag[1] = '\0';
+    } else if (flag != nullptr && flagSize == 1) {
+        flag[0] = '\0';
     }
     return 0;
 }
