@@ -50,17 +50,6 @@ VELPSColorPDE* ColourPanelFixture::make(const std::vector<PPDEdit>& edits,
     return panel.get();
 }
 
-QWidget* ColourPanelFixture::show() {
-    QWidget* view = panel->panelView();
-    if (view == nullptr) {
-        ADD_FAILURE() << "the panel has no view";
-        return nullptr;
-    }
-    view->show();
-    panel->willShow();
-    return view;
-}
-
 void ColourPanelFixture::choose(const char* popupName, const char* keyword) {
     auto* popup = control<QComboBox>(popupName);
     const int index = popup->findData(QString::fromLatin1(keyword));

@@ -3,6 +3,7 @@
 
 #include "ColourPPD.h"
 #include "PanelTestHost.h"
+#include "PanelView.h"
 #include "VELPSColorPDE.h"
 #include "VELPSColorPDETestPeer.h"
 
@@ -39,16 +40,9 @@ protected:
     VELPSColorPDE* make(const std::vector<PPDEdit>& edits = {},
                         const PDEBundle& bundle = StagedColourBundle());
     // Loads the view, shows it and sends willShow, as a print dialog does.
-    QWidget* show();
+    QWidget* show() { return ShowPanel(*panel); }
 
-    template <class T> T* control(const char* name) {
-        QWidget* view = panel->panelView();
-        T* found = view == nullptr ? nullptr : view->findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            ADD_FAILURE() << "no control " << name;
-        }
-        return found;
-    }
+    template <class T> T* control(const char* name) { return PanelControl<T>(*panel, name); }
 
     QString choice(const char* keyword) const {
         return VELPSColorPDETestPeer::userChoice(*panel, keyword);

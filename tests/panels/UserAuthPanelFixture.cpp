@@ -41,18 +41,6 @@ std::string UserAuthEntry(const std::string& login, const QByteArray& userName,
            flag + "\"\n";
 }
 
-ScriptedWhoami::ScriptedWhoami(const std::optional<std::string>& printed) {
-    std::string script = "#!/bin/sh\n";
-    if (printed) {
-        script += "printf '%s' '" + *printed + "'\n";
-    }
-    const std::filesystem::path path = m_Dir.Write("whoami", script);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    const char* old = std::getenv("PATH");
-    m_Path = std::make_unique<ScopedEnv>("PATH", m_Dir.Path().string() + ":" +
-                                                     (old == nullptr ? "/usr/bin:/bin" : old));
-}
-
 VELUserAuthPSPDE* UserAuthPanelFixture::make(const std::string& entries, const PDEBundle& bundle) {
     panel.reset();
     const std::string example =
@@ -66,17 +54,6 @@ VELUserAuthPSPDE* UserAuthPanelFixture::make(const std::string& entries, const P
             });
     }
     return panel.get();
-}
-
-QWidget* UserAuthPanelFixture::show() {
-    QWidget* view = panel->panelView();
-    if (view == nullptr) {
-        ADD_FAILURE() << "the panel has no view";
-        return nullptr;
-    }
-    view->show();
-    panel->willShow();
-    return view;
 }
 
 void UserAuthPanelFixture::writePreferences(const std::string& content) {

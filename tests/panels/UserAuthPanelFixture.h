@@ -3,6 +3,8 @@
 // the queue's PPD, a login name of the test's choosing and a recorded alert.
 
 #include "ColourPanelFixture.h"
+#include "FakeWhoami.h"
+#include "PanelView.h"
 #include "VELUserAuthPSPDE.h"
 #include "VELUserAuthPSPDETestPeer.h"
 
@@ -30,17 +32,6 @@ QByteArray ShiftJIS(const QString& text);
 std::string UserAuthEntry(const std::string& login, const QByteArray& userName,
                           const QByteArray& password, const std::string& flag);
 
-// `whoami` answers with the given text (nothing at all for nullopt) while
-// the object lives: a script of that name first in PATH.
-class ScriptedWhoami {
-public:
-    explicit ScriptedWhoami(const std::optional<std::string>& printed);
-
-private:
-    TempDir m_Dir;
-    std::unique_ptr<ScopedEnv> m_Path;
-};
-
 struct RecordedAlert {
     QString title;
     QString message;
@@ -50,28 +41,21 @@ struct RecordedAlert {
 class UserAuthPanelFixture : public testing::Test {
 protected:
     // The panel on the example PPD with the entry lines added; the login
-    // name is "user7" unless the test scripted its own.
+    // name is "user7" unless the test has whoami print another.
     VELUserAuthPSPDE* make(const std::string& entries = "",
                            const PDEBundle& bundle = BundleWithoutTranslations());
     // Loads the view, shows it and sends willShow, as a print dialog does.
-    QWidget* show();
+    QWidget* show() { return ShowPanel(*panel); }
     // Writes the job-accounting preference file and points the panel at it.
     void writePreferences(const std::string& content);
 
-    template <class T> T* control(const char* name) {
-        QWidget* view = panel->panelView();
-        T* found = view == nullptr ? nullptr : view->findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            ADD_FAILURE() << "no control " << name;
-        }
-        return found;
-    }
+    template <class T> T* control(const char* name) { return PanelControl<T>(*panel, name); }
 
     QString setting(const char* key) const { return host->value(QString::fromLatin1(key)); }
 
     TempDir dir;
     ScopedEnv preferences{"VEL_PREFERENCES_DIR", (dir.Path() / "etc").string()};
-    std::optional<ScriptedWhoami> whoami{std::in_place, "user7\n"};
+    FakeWhoami whoami{"user7\n"};
     std::unique_ptr<PanelTestHost> host;
     std::unique_ptr<VELUserAuthPSPDE> panel;
     std::vector<RecordedAlert> alerts;

@@ -236,7 +236,7 @@ TEST_F(UserAuthPanelFixture, TheJobAccountingUserIDIsTheUsersLine) {
     EXPECT_EQ(setting("VLJAUserID"), "12");
 
     // Looked up afresh for every job: without a login name there is none.
-    whoami.emplace(std::nullopt);
+    whoami.Prints("");
     EXPECT_TRUE(panel->shouldPrint());
     EXPECT_EQ(setting("VLJAUserID"), "0");
 }

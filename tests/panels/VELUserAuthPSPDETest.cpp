@@ -14,7 +14,7 @@ using Peer = VELUserAuthPSPDETestPeer;
 
 struct CreationCase {
     const char* name;
-    std::optional<std::string> whoami;
+    const char* whoami; // what whoami prints
     std::string entries;
     QString useUserAuth;
     QString userName;
@@ -26,7 +26,7 @@ class VELUserAuthPSPDECreation : public UserAuthPanelFixture,
 
 TEST_P(VELUserAuthPSPDECreation, TakesTheChoicesFromTheUsersEntry) {
     const CreationCase& row = GetParam();
-    whoami.emplace(row.whoami);
+    whoami.Prints(row.whoami);
     ASSERT_NE(make(row.entries), nullptr);
     EXPECT_EQ(Peer::useUserAuth(*panel), row.useUserAuth);
     EXPECT_EQ(Peer::userName(*panel), row.userName);
@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         CreationCase{"FlagZero", "user7\n", UserAuthEntry("user7", "seven", "pw7", "0"), "False",
                      "seven", "pw7"},
         CreationCase{"NoEntryForTheUser", "user7\n", kOthers, "False", "", ""},
-        CreationCase{"NoLoginNameTakesUAData", std::nullopt, kOthers, "True", "nobody", "pwx"},
+        CreationCase{"NoLoginNameTakesUAData", "", kOthers, "True", "nobody", "pwx"},
         CreationCase{"BackslashesUnescaped", "user7\n", UserAuthEntry("user7", "a\\b", "(pw)", "1"),
                      "True", "a\\b", "(pw)"},
         CreationCase{"DoubleByteCharacters", "user7\n",

@@ -1,0 +1,22 @@
+#pragma once
+// A panel's view as the tests meet it: shown as a print dialog shows it,
+// and its controls found by name.
+
+#include "PDEPanel.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+// Loads the view, shows it and sends willShow; null (a test failure) when
+// the panel has no view.
+QWidget* ShowPanel(PDEPanel& panel);
+
+template <class T> T* PanelControl(PDEPanel& panel, const char* name) {
+    QWidget* view = panel.panelView();
+    T* found = view == nullptr ? nullptr : view->findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        ADD_FAILURE() << "no control " << name;
+    }
+    return found;
+}
