@@ -3,6 +3,8 @@
 
 #include "UserAuthUtils.h"
 
+#include "ShiftJISBytes.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,10 +15,6 @@ constexpr size_t kFieldRoom = 256;      // each field of a record, with its NUL
 constexpr int32_t kLoginNameRoom = 128; // what callers reserve for a login name
 constexpr size_t kEntryRoom = 256;      // the working copy of a PPD entry
 constexpr size_t kDecryptedRoom = 512;
-
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // Appends text to a NUL-terminated string in a buffer of room bytes.
 void appendBounded(char* string, size_t room, const char* text) {
@@ -58,7 +56,7 @@ public:
         if (m_Trail) {
             m_Trail = false;
             append(byte);
-        } else if (isLeadByte(byte)) {
+        } else if (IsShiftJISLeadByte(byte)) {
             m_Trail = true;
             append(byte);
         } else if (byte == '\r') {
@@ -129,12 +127,16 @@ private:
 
 // ----- The PPD's user-authentication entry -----
 
+bool isEntrySeparator(char c) {
+    return c == ',' || c == '\r' || c == '\n';
+}
+
 // Takes the characters of one field of the entry, at most limit of them,
 // up to "," CR LF or the end. The separator is consumed, the end is not.
 size_t takeEntryField(const char** position, size_t limit, char* field) {
     const char* at = *position;
     size_t length = 0;
-    while (length < limit && *at != '\0' && *at != ',' && *at != '\r' && *at != '\n') {
+    while (length < limit && *at != '\0' && !isEntrySeparator(*at)) {
         if (field != nullptr) {
             field[length] = *at;
         }
@@ -144,7 +146,7 @@ size_t takeEntryField(const char** position, size_t limit, char* field) {
     if (field != nullptr) {
         field[length] = '\0';
     }
-    if (*at == ',' || *at == '\r' || *at == '\n') {
+    if (isEntrySeparator(*at)) {
         ++at;
     }
     *position = at;
@@ -166,7 +168,7 @@ void unescape(const unsigned char* bytes, size_t length, char* output, size_t ro
         if (trail) {
             trail = false;
             escape = false;
-        } else if (isLeadByte(byte)) {
+        } else if (IsShiftJISLeadByte(byte)) {
             trail = true;
             escape = false;
         } else if (byte == '\\' && !escape) {

@@ -5,6 +5,7 @@
 
 #include "CriticalAlertPanel.h"
 #include "PDEPluginCallback.h"
+#include "ShiftJISBytes.h"
 #include "ShiftJISText.h"
 #include "UserAuthUtils.h"
 
@@ -22,14 +23,6 @@ constexpr size_t kCheckedRoom = 2048; // a value as it is checked
 constexpr size_t kEscapedRoom = 1024; // its escaped copy, not used further
 constexpr size_t kSavedRoom = 512;    // a value as it is scrambled
 constexpr uint32_t kScrambledRoom = 1024;
-
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool isTrailByte(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
 
 bool isForbidden(unsigned char byte) {
     return (byte >= 0x0A && byte <= 0x1F) || byte == '"' || byte == ',';
@@ -93,7 +86,7 @@ int16_t VELUserAuthPSPDE::checkValue(const char* value, char* destValue, size_t 
     size_t count = 0;
     const auto* at = reinterpret_cast<const unsigned char*>(value == nullptr ? "" : value);
     while (*at != '\0') {
-        if (isLeadByte(at[0]) && isTrailByte(at[1])) {
+        if (IsShiftJISLeadByte(at[0]) && IsShiftJISTrailByte(at[1])) {
             copy.put(at, 2);
             at += 2;
         } else if (isForbidden(*at)) {
