@@ -2,23 +2,14 @@
 
 #include "EncryptDecrypt.h"
 #include "ShiftJISText.h"
-
-#include <filesystem>
+#include "UserAuthPPD.h"
 
 PDEBundle StagedUserAuthBundle() {
     return PDEBundle(QC_USERAUTH_BUNDLE, QLocale(QLocale::English));
 }
 
 QString ScrambledSetting(const QByteArray& shiftJIS) {
-    std::string hex(2 * shiftJIS.size() + 1, '\0');
-    uint32_t capacity = static_cast<uint32_t>(hex.size());
-    if (EncryptData(reinterpret_cast<const unsigned char*>(shiftJIS.constData()),
-                    static_cast<uint32_t>(shiftJIS.size()), hex.data(), &capacity) != 1) {
-        ADD_FAILURE() << "cannot scramble";
-        return {};
-    }
-    hex.resize(capacity);
-    return QString::fromStdString(hex);
+    return QString::fromStdString(ScrambledHex(shiftJIS.toStdString(), &EncryptData));
 }
 
 std::string Scrambled(const QByteArray& shiftJIS) {
@@ -37,15 +28,13 @@ QByteArray ShiftJIS(const QString& text) {
 
 std::string UserAuthEntry(const std::string& login, const QByteArray& userName,
                           const QByteArray& password, const std::string& flag) {
-    return "*UAData" + login + ": \"" + Scrambled(userName) + "," + Scrambled(password) + ",," +
-           flag + "\"\n";
+    return PPDEntry("UAData" + login,
+                    Scrambled(userName) + "," + Scrambled(password) + ",," + flag);
 }
 
 VELUserAuthPSPDE* UserAuthPanelFixture::make(const std::string& entries, const PDEBundle& bundle) {
     panel.reset();
-    const std::string example =
-        ReadFile(std::filesystem::path(QC_EXAMPLES_DIR) / "Velmark-CL7200.ppd");
-    host = std::make_unique<PanelTestHost>(dir.Write("queue.ppd", example + entries));
+    host = std::make_unique<PanelTestHost>(WriteUserAuthPPD(dir, entries));
     panel = VELUserAuthPSPDE::initWithCallback(host.get(), bundle);
     if (panel != nullptr) {
         panel->setCriticalAlertPanel(

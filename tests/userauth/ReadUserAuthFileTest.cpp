@@ -18,18 +18,6 @@
 
 namespace {
 
-// The stored text scrambled as the entry holds it, by the routine the
-// panel writes entries with, so that these tests stand on any mask.
-std::string scrambled(std::string_view text) {
-    std::string hex(2 * text.size() + 1, '\0');
-    auto capacity = static_cast<uint32_t>(hex.size());
-    EXPECT_EQ(EncryptData(reinterpret_cast<const unsigned char*>(text.data()),
-                          static_cast<uint32_t>(text.size()), hex.data(), &capacity),
-              1);
-    hex.resize(capacity);
-    return hex;
-}
-
 // An entry's value written as a pattern: "{text}" stands for the stored
 // (escaped) text scrambled, everything else is taken as it is.
 std::string entryValue(std::string_view pattern) {
@@ -42,7 +30,7 @@ std::string entryValue(std::string_view pattern) {
             break;
         }
         value += pattern.substr(at, open - at);
-        value += scrambled(pattern.substr(open + 1, close - open - 1));
+        value += ScrambledHex(pattern.substr(open + 1, close - open - 1), &EncryptData);
         at = close + 1;
     }
     return value;

@@ -39,3 +39,15 @@ PPDFile OpenPPD(const std::filesystem::path& path) {
 std::string PPDEntry(std::string_view keyword, std::string_view value) {
     return "*" + std::string(keyword) + ": \"" + std::string(value) + "\"\n";
 }
+
+std::string ScrambledHex(std::string_view bytes, decltype(&EncryptData) encrypt) {
+    std::string hex(2 * bytes.size() + 1, '\0');
+    auto capacity = static_cast<uint32_t>(hex.size());
+    if (encrypt(reinterpret_cast<const unsigned char*>(bytes.data()),
+                static_cast<uint32_t>(bytes.size()), hex.data(), &capacity) != 1) {
+        ADD_FAILURE() << "cannot scramble " << bytes.size() << " bytes";
+        return {};
+    }
+    hex.resize(capacity);
+    return hex;
+}

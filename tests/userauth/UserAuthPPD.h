@@ -2,6 +2,7 @@
 // with the test's own lines appended, opened with libcups.
 #pragma once
 
+#include "EncryptDecrypt.h"
 #include "TestSupport.h"
 
 #include <cups/ppd.h>
@@ -27,3 +28,7 @@ PPDFile OpenPPD(const std::filesystem::path& path);
 
 // The line "*<keyword>: "<value>"" of an entry (the value may span lines).
 std::string PPDEntry(std::string_view keyword, std::string_view value);
+
+// The bytes scrambled to hex text by the given EncryptData: the routine
+// itself, or the one a loaded bundle exports.
+std::string ScrambledHex(std::string_view bytes, decltype(&EncryptData) encrypt);

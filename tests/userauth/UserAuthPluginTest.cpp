@@ -51,14 +51,8 @@ protected:
         ASSERT_NE(s_Routines.readEntry, nullptr) << "the bundle's routines were not all found";
     }
 
-    std::string Scrambled(const std::string& text) const {
-        std::string hex(2 * text.size() + 1, '\0');
-        auto capacity = static_cast<uint32_t>(hex.size());
-        EXPECT_EQ(s_Routines.encrypt(reinterpret_cast<const unsigned char*>(text.data()),
-                                     static_cast<uint32_t>(text.size()), hex.data(), &capacity),
-                  1);
-        hex.resize(capacity);
-        return hex;
+    std::string Scrambled(std::string_view text) const {
+        return ScrambledHex(text, s_Routines.encrypt);
     }
 
     static inline BundleRoutines s_Routines;
