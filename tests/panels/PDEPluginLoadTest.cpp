@@ -11,26 +11,47 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
-constexpr char kInstalledColourPlugin[] = QC_INSTALLED_PANELS "/VELPSColor/VELPSColor.so";
-constexpr char kInstalledUserAuthPlugin[] = QC_INSTALLED_PANELS "/VELUserAuthPS/VELUserAuthPS.so";
+// The bundle's plug-in from the test install, with its interface checked
+// and its bundle given, as a print dialog loads it; null (a test failure)
+// when it does not load.
+PDEPluginInterface* LoadInstalledPlugin(QPluginLoader& loader, const QString& bundle) {
+    const QString folder = QStringLiteral(QC_INSTALLED_PANELS "/") + bundle;
+    loader.setFileName(folder + "/" + bundle + ".so");
+    auto* plugin = qobject_cast<PDEPluginInterface*>(loader.instance());
+    if (plugin == nullptr) {
+        ADD_FAILURE() << loader.errorString().toStdString();
+        return nullptr;
+    }
+    EXPECT_EQ(loader.metaData().value("IID").toString(), PDEPluginInterface_iid);
+    EXPECT_TRUE(plugin->initWithBundle(PDEBundle(folder)));
+    return plugin;
+}
+
+// The one panel the plug-in hands out for the panel type; null (a test
+// failure) when it hands out none or several.
+std::unique_ptr<PDEPanel> OnlyPanel(PDEPluginInterface& plugin, PanelTestHost& host) {
+    std::optional<PDEPanelList> panels = plugin.PDEPanelsForType(kPDEPanelType, &host);
+    if (!panels.has_value() || panels->size() != 1) {
+        ADD_FAILURE() << "no single panel for the panel type";
+        return nullptr;
+    }
+    return std::move(panels->front());
+}
 
 TEST(VELPSColorPlugin, LoadsFromTheInstallFolderAndHandsOutItsPanel) {
-    QPluginLoader loader(kInstalledColourPlugin);
-    QObject* root = loader.instance();
-    ASSERT_NE(root, nullptr) << loader.errorString().toStdString();
-    EXPECT_EQ(loader.metaData().value("IID").toString(), PDEPluginInterface_iid);
-    auto* plugin = qobject_cast<PDEPluginInterface*>(root);
+    QPluginLoader loader;
+    PDEPluginInterface* plugin = LoadInstalledPlugin(loader, "VELPSColor");
     ASSERT_NE(plugin, nullptr);
-    EXPECT_TRUE(plugin->initWithBundle(PDEBundle(QC_INSTALLED_PANELS "/VELPSColor")));
 
     TempDir dir;
     PanelTestHost host(WriteColourPPD(dir));
-    std::optional<PDEPanelList> panels = plugin->PDEPanelsForType(kPDEPanelType, &host);
-    ASSERT_TRUE(panels.has_value());
-    ASSERT_EQ(panels->size(), 1u);
-    PDEPanel& panel = *panels->front();
+    std::unique_ptr<PDEPanel> made = OnlyPanel(*plugin, host);
+    ASSERT_NE(made, nullptr);
+    PDEPanel& panel = *made;
     EXPECT_EQ(panel.panelKind(), "com.velmark.print.pde.VELPSColor");
     EXPECT_FALSE(panel.panelName().isEmpty());
     EXPECT_NE(panel.panelName(), "PanelName") << "the bundle found its translations";
@@ -44,18 +65,15 @@ TEST(VELPSColorPlugin, LoadsFromTheInstallFolderAndHandsOutItsPanel) {
 }
 
 TEST(VELUserAuthPSPlugin, LoadsFromTheInstallFolderAndHandsOutItsPanel) {
-    QPluginLoader loader(kInstalledUserAuthPlugin);
-    auto* plugin = qobject_cast<PDEPluginInterface*>(loader.instance());
-    ASSERT_NE(plugin, nullptr) << loader.errorString().toStdString();
-    EXPECT_EQ(loader.metaData().value("IID").toString(), PDEPluginInterface_iid);
-    EXPECT_TRUE(plugin->initWithBundle(PDEBundle(QC_INSTALLED_PANELS "/VELUserAuthPS")));
+    QPluginLoader loader;
+    PDEPluginInterface* plugin = LoadInstalledPlugin(loader, "VELUserAuthPS");
+    ASSERT_NE(plugin, nullptr);
 
     TempDir dir;
     PanelTestHost host(WriteColourPPD(dir));
-    std::optional<PDEPanelList> panels = plugin->PDEPanelsForType(kPDEPanelType, &host);
-    ASSERT_TRUE(panels.has_value());
-    ASSERT_EQ(panels->size(), 1u);
-    PDEPanel& panel = *panels->front();
+    std::unique_ptr<PDEPanel> made = OnlyPanel(*plugin, host);
+    ASSERT_NE(made, nullptr);
+    PDEPanel& panel = *made;
     EXPECT_EQ(panel.panelKind(), "com.velmark.print.pde.QVUserAuthPS");
     EXPECT_NE(panel.panelName(), "PanelName") << "the bundle found its translations";
     ASSERT_NE(panel.panelView(), nullptr) << "the bundle found its view";
