@@ -1,0 +1,163 @@
+// The job's PPD: opening it from a file or from the CUPS server, and marking
+// choices under the PPD's constraints.
+
+#include "PDEHostPPD.h"
+
+#include <cups/cups.h>
+
+#include <QFile>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray Bytes(const QString& text) {
+    return text.toUtf8();
+}
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Options through the groups and their subgroups: unlike ppdFirstOption()
+// this keeps no cursor that marking (which searches the options) would move.
+template <typename Visit> void ForEachOption(ppd_file_t* ppd, Visit visit) {
+    for (int g = 0; g < ppd->num_groups; ++g) {
+        const ppd_group_t& group = ppd->groups[g];
+        for (int o = 0; o < group.num_options; ++o) {
+            visit(group.options[o]);
+        }
+        for (int s = 0; s < group.num_subgroups; ++s) {
+            const ppd_group_t& sub = group.subgroups[s];
+            for (int o = 0; o < sub.num_options; ++o) {
+                visit(sub.options[o]);
+            }
+        }
+    }
+}
+
+const ppd_choice_t* MarkedOf(const ppd_option_t& option) {
+    for (int c = 0; c < option.num_choices; ++c) {
+        if (option.choices[c].marked) {
+            return &option.choices[c];
+        }
+    }
+    return nullptr;
+}
+
+// libcups keeps the marks twice: in each choice and in the PPD's list of
+// marked choices, which ppdFindMarkedChoice() reads.
+void Unmark(ppd_file_t* ppd, ppd_option_t& option) {
+    for (int c = 0; c < option.num_choices; ++c) {
+        if (option.choices[c].marked) {
+            option.choices[c].marked = 0;
+            cupsArrayRemove(ppd->marked, &option.choices[c]);
+        }
+    }
+}
+
+} // namespace
+
+std::unique_ptr<PDEHostPPD> PDEHostPPD::openFile(const QString& path, QString* error) {
+    ppd_file_t* ppd = ppdOpenFile(QFile::encodeName(path).constData());
+    if (ppd == nullptr) {
+        int line = 0;
+        const ppd_status_t status = ppdLastError(&line);
+        *error =
+            QStringLiteral("%1: %2 on line %3").arg(path, Text(ppdErrorString(status))).arg(line);
+        return nullptr;
+    }
+    ppdMarkDefaults(ppd);
+    return std::unique_ptr<PDEHostPPD>(new PDEHostPPD(ppd));
+}
+
+std::unique_ptr<PDEHostPPD> PDEHostPPD::openQueue(const QString& queue, QString* error) {
+    const QByteArray name = Bytes(queue);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+    if (dest == nullptr) {
+        *error = QStringLiteral("%1: %2").arg(queue, Text(cupsLastErrorString()));
+        return nullptr;
+    }
+    const char* file = cupsGetPPD(name.constData());
+    if (file == nullptr) {
+        *error = QStringLiteral("%1: no PPD from the server: %2")
+                     .arg(queue, Text(cupsLastErrorString()));
+        cupsFreeDests(1, dest);
+        return nullptr;
+    }
+    // libcups copied the PPD into a file of our own; it is read at once.
+    const QString copy = QFile::decodeName(file);
+    std::unique_ptr<PDEHostPPD> opened = openFile(copy, error);
+    unlink(file);
+    if (opened != nullptr) {
+        // The server's defaults for the queue and the user's lpoptions.
+        cupsMarkOptions(opened->m_PPD, dest->num_options, dest->options);
+    }
+    cupsFreeDests(1, dest);
+    return opened;
+}
+
+PDEHostPPD::~PDEHostPPD() {
+    ppdClose(m_PPD);
+}
+
+std::vector<PPDMarkedChoice> PDEHostPPD::markedChoices() const {
+    std::vector<PPDMarkedChoice> marked;
+    ForEachOption(m_PPD, [&](const ppd_option_t& option) {
+        if (const ppd_choice_t* choice = MarkedOf(option)) {
+            marked.emplace_back(Text(option.keyword), Text(choice->choice));
+        }
+    });
+    return marked;
+}
+
+QString PDEHostPPD::markedChoice(const QString& option) const {
+    const ppd_choice_t* marked = ppdFindMarkedChoice(m_PPD, Bytes(option).constData());
+    return marked != nullptr ? Text(marked->choice) : QString();
+}
+
+std::optional<std::vector<PPDMarkedChoice>> PDEHostPPD::offer(const QString& option,
+                                                              const QString& choice) {
+    const QByteArray keyword = Bytes(option);
+    const QByteArray choiceKeyword = Bytes(choice);
+    ppd_option_t* found = ppdFindOption(m_PPD, keyword.constData());
+    if (found == nullptr || ppdFindChoice(found, choiceKeyword.constData()) == nullptr) {
+        return std::nullopt;
+    }
+    const std::vector<PPDMarkedChoice> before = markedChoices();
+    const int conflictsBefore = ppdConflicts(m_PPD);
+    if (ppdMarkOption(m_PPD, keyword.constData(), choiceKeyword.constData()) > conflictsBefore) {
+        restore(before);
+        return std::nullopt;
+    }
+    std::vector<PPDMarkedChoice> changed;
+    const QString offered = Text(found->keyword);
+    for (const PPDMarkedChoice& now : markedChoices()) {
+        bool same = false;
+        for (const PPDMarkedChoice& was : before) {
+            same = same || (was.first == now.first && was.second == now.second);
+        }
+        if (!same) {
+            changed.insert(now.first == offered ? changed.begin() : changed.end(), now);
+        }
+    }
+    return changed;
+}
+
+// Puts every mark back: marking one option may have moved another
+// (PageSize and PageRegion go together).
+void PDEHostPPD::restore(const std::vector<PPDMarkedChoice>& before) {
+    ForEachOption(m_PPD, [&](ppd_option_t& option) {
+        bool wasMarked = false;
+        for (const PPDMarkedChoice& was : before) {
+            wasMarked = wasMarked || was.first == Text(option.keyword);
+        }
+        if (!wasMarked) {
+            Unmark(m_PPD, option);
+        }
+    });
+    for (const PPDMarkedChoice& was : before) {
+        ppdMarkOption(m_PPD, Bytes(was.first).constData(), Bytes(was.second).constData());
+    }
+    ppdConflicts(m_PPD);
+}
