@@ -1,0 +1,23 @@
+#pragma once
+// velprint's command line: velprint [-P QUEUE] [--ppd FILE] [--dry-run] FILE...
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct VelprintArguments {
+    QString queue;   // -P; empty: the default queue
+    QString ppdFile; // --ppd; empty: the queue's PPD from the server
+    bool dryRun = false;
+    bool help = false;
+    QStringList files;
+};
+
+// Nothing, with the reason in *error, for a command line that asks for no
+// job that can be done.
+std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& arguments,
+                                                        QString* error);
+
+// The --help text.
+QString VelprintUsage();
