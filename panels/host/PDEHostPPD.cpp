@@ -71,14 +71,32 @@ std::unique_ptr<PDEHostPPD> PDEHostPPD::openFile(const QString& path, QString* e
     return std::unique_ptr<PDEHostPPD>(new PDEHostPPD(ppd));
 }
 
+// Server connections give up after this long, so a server that does not
+// answer cannot hold the dialog back for ever.
+constexpr int kConnectTimeoutMs = 5000;
+
 std::unique_ptr<PDEHostPPD> PDEHostPPD::openQueue(const QString& queue, QString* error) {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                kConnectTimeoutMs, nullptr);
+    if (http == nullptr) {
+        *error = QStringLiteral("the CUPS server %1 cannot be reached: %2")
+                     .arg(Text(cupsServer()), Text(cupsLastErrorString()));
+        return nullptr;
+    }
+    std::unique_ptr<PDEHostPPD> opened = openQueueOn(http, queue, error);
+    httpClose(http);
+    return opened;
+}
+
+std::unique_ptr<PDEHostPPD> PDEHostPPD::openQueueOn(http_t* http, const QString& queue,
+                                                    QString* error) {
     const QByteArray name = Bytes(queue);
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+    cups_dest_t* dest = cupsGetNamedDest(http, name.constData(), nullptr);
     if (dest == nullptr) {
         *error = QStringLiteral("%1: %2").arg(queue, Text(cupsLastErrorString()));
         return nullptr;
     }
-    const char* file = cupsGetPPD(name.constData());
+    const char* file = cupsGetPPD2(http, name.constData());
     if (file == nullptr) {
         *error = QStringLiteral("%1: no PPD from the server: %2")
                      .arg(queue, Text(cupsLastErrorString()));
@@ -86,8 +104,7 @@ std::unique_ptr<PDEHostPPD> PDEHostPPD::openQueue(const QString& queue, QString*
         return nullptr;
     }
     // libcups copied the PPD into a file of our own; it is read at once.
-    const QString copy = QFile::decodeName(file);
-    std::unique_ptr<PDEHostPPD> opened = openFile(copy, error);
+    std::unique_ptr<PDEHostPPD> opened = openFile(QFile::decodeName(file), error);
     unlink(file);
     if (opened != nullptr) {
         // The server's defaults for the queue and the user's lpoptions.

@@ -3,6 +3,7 @@
 // defaults and the user's saved options marked, and the one place where a
 // choice is marked, so that no change may add a constraint conflict.
 
+#include <cups/cups.h>
 #include <cups/ppd.h>
 
 #include <QString>
@@ -43,6 +44,8 @@ public:
 
 private:
     explicit PDEHostPPD(ppd_file_t* ppd) : m_PPD(ppd) {}
+    static std::unique_ptr<PDEHostPPD> openQueueOn(http_t* http, const QString& queue,
+                                                   QString* error);
     void restore(const std::vector<PPDMarkedChoice>& before);
 
     ppd_file_t* m_PPD;
