@@ -6,6 +6,10 @@
 #include <cups/cups.h>
 
 #include <QFile>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
 
 #include <unistd.h>
 
@@ -96,21 +100,39 @@ std::unique_ptr<PDEHostPPD> PDEHostPPD::openQueueOn(http_t* http, const QString&
         *error = QStringLiteral("%1: %2").arg(queue, Text(cupsLastErrorString()));
         return nullptr;
     }
-    const char* file = cupsGetPPD2(http, name.constData());
-    if (file == nullptr) {
-        *error = QStringLiteral("%1: no PPD from the server: %2")
-                     .arg(queue, Text(cupsLastErrorString()));
-        cupsFreeDests(1, dest);
-        return nullptr;
-    }
-    // libcups copied the PPD into a file of our own; it is read at once.
-    std::unique_ptr<PDEHostPPD> opened = openFile(QFile::decodeName(file), error);
-    unlink(file);
+    std::unique_ptr<PDEHostPPD> opened = fetchPPD(http, queue, error);
     if (opened != nullptr) {
         // The server's defaults for the queue and the user's lpoptions.
         cupsMarkOptions(opened->m_PPD, dest->num_options, dest->options);
     }
     cupsFreeDests(1, dest);
+    return opened;
+}
+
+// The queue's PPD as the server hands it out, from the server we are
+// connected to: cupsGetPPD() would follow the name the server gives itself
+// instead, which a server on a loopback address other than 127.0.0.1 does
+// not answer to.
+std::unique_ptr<PDEHostPPD> PDEHostPPD::fetchPPD(http_t* http, const QString& queue,
+                                                 QString* error) {
+    char file[1024];
+    const int fd = cupsTempFd(file, sizeof file);
+    if (fd < 0) {
+        *error = QStringLiteral("%1: no temporary file for the PPD: %2")
+                     .arg(queue, Text(std::strerror(errno)));
+        return nullptr;
+    }
+    const QByteArray resource = "/printers/" + QUrl::toPercentEncoding(queue) + ".ppd";
+    const http_status_t status = cupsGetFd(http, resource.constData(), fd);
+    close(fd);
+    std::unique_ptr<PDEHostPPD> opened;
+    if (status == HTTP_STATUS_OK) {
+        opened = openFile(QFile::decodeName(file), error);
+    } else {
+        *error =
+            QStringLiteral("%1: no PPD from the server: %2").arg(queue, Text(httpStatus(status)));
+    }
+    unlink(file);
     return opened;
 }
 

@@ -46,6 +46,7 @@ private:
     explicit PDEHostPPD(ppd_file_t* ppd) : m_PPD(ppd) {}
     static std::unique_ptr<PDEHostPPD> openQueueOn(http_t* http, const QString& queue,
                                                    QString* error);
+    static std::unique_ptr<PDEHostPPD> fetchPPD(http_t* http, const QString& queue, QString* error);
     void restore(const std::vector<PPDMarkedChoice>& before);
 
     ppd_file_t* m_PPD;
