@@ -21,6 +21,9 @@ packages=(
     # the OpenGL development files to configure) and the translation tools
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev
     libxkbcommon-dev
+    # velprint's tests run a private CUPS server with the filters a real
+    # queue uses
+    cups
     # real PPDs of many makers for the corpus checks (cupstestppd is in cups-client)
     openprinting-ppds printer-driver-postscript-hp hplip-data
 )
