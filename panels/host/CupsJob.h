@@ -15,6 +15,12 @@ public:
     static int submit(const QString& queue, const QStringList& files, const QString& title,
                       const std::vector<PDEJobOption>& options, QString* error);
 
+    // Prints to a file: the document through CUPS' filters for the PPD
+    // (cupsfilter), as PostScript with the options' code in it, as the
+    // printer would get it. false with the reason in *error.
+    static bool filterToFile(const QString& ppdPath, const QString& document, const QString& output,
+                             const std::vector<PDEJobOption>& options, QString* error);
+
     // The options as name=value lines, the form lp -o takes.
     static QStringList optionLines(const std::vector<PDEJobOption>& options);
 };

@@ -45,6 +45,7 @@ public:
     bool changeChoice(int origin, const QString& option, const QString& choice);
 
     PDEHostPPD& ppd() { return *m_PPD; }
+    const PDEHostPPD& ppd() const { return *m_PPD; }
     PDEHostPrintSession& session() { return m_Session; }
     PDEHostPrintSettings& settings() { return m_Settings; }
 

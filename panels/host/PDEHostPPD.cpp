@@ -72,7 +72,7 @@ std::unique_ptr<PDEHostPPD> PDEHostPPD::openFile(const QString& path, QString* e
         return nullptr;
     }
     ppdMarkDefaults(ppd);
-    return std::unique_ptr<PDEHostPPD>(new PDEHostPPD(ppd));
+    return std::unique_ptr<PDEHostPPD>(new PDEHostPPD(ppd, path));
 }
 
 // Server connections give up after this long, so a server that does not
@@ -132,12 +132,19 @@ std::unique_ptr<PDEHostPPD> PDEHostPPD::fetchPPD(http_t* http, const QString& qu
         *error =
             QStringLiteral("%1: no PPD from the server: %2").arg(queue, Text(httpStatus(status)));
     }
-    unlink(file);
+    if (opened != nullptr) {
+        opened->m_OwnsFile = true;
+    } else {
+        unlink(file);
+    }
     return opened;
 }
 
 PDEHostPPD::~PDEHostPPD() {
     ppdClose(m_PPD);
+    if (m_OwnsFile) {
+        QFile::remove(m_Path);
+    }
 }
 
 std::vector<PPDMarkedChoice> PDEHostPPD::markedChoices() const {

@@ -30,6 +30,9 @@ public:
     PDEHostPPD& operator=(const PDEHostPPD&) = delete;
 
     ppd_file_t* ppd() const { return m_PPD; }
+    // The PPD file, for programs that read it themselves (cupsfilter); a
+    // queue's PPD is a copy of the dialog's own, removed with it.
+    QString path() const { return m_Path; }
 
     // Marks the choice. Refused (nothing, and every mark as it was) when the
     // option or choice is not in the PPD, or when marking it raises the
@@ -43,11 +46,13 @@ public:
     QString markedChoice(const QString& option) const;
 
 private:
-    explicit PDEHostPPD(ppd_file_t* ppd) : m_PPD(ppd) {}
+    PDEHostPPD(ppd_file_t* ppd, QString path) : m_PPD(ppd), m_Path(std::move(path)) {}
     static std::unique_ptr<PDEHostPPD> openQueueOn(http_t* http, const QString& queue,
                                                    QString* error);
     static std::unique_ptr<PDEHostPPD> fetchPPD(http_t* http, const QString& queue, QString* error);
     void restore(const std::vector<PPDMarkedChoice>& before);
 
     ppd_file_t* m_PPD;
+    QString m_Path;
+    bool m_OwnsFile = false;
 };
