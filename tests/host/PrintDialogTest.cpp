@@ -117,8 +117,7 @@ TEST_F(PrintDialogTest, DryRunWritesEveryJobOption) {
     EXPECT_EQ(lines.filter(QRegularExpression("^VLUA(UserName|Password)=")).size(), 2);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(host->session().destinationType(), PMDestinationType::kPMDestinationPrinter)
-        << "velprint itself sets the preview for a dry run";
+    EXPECT_EQ(host->session().destinationType(), PMDestinationType::kPMDestinationPreview);
 }
 
 TEST_F(PrintDialogTest, UnreadablePageRangeStopsWithAMessage) {
@@ -150,6 +149,51 @@ TEST_F(PrintDialogTest, APanelThatRefusesStopsTheJob) {
     EXPECT_FALSE(alert.isEmpty());
     EXPECT_TRUE(output.isEmpty());
     EXPECT_TRUE(dialog->isVisible());
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+}
+
+// Printing to a file: the document through CUPS' filters for the PPD, the
+// choices' PostScript in it; credentials are not checked for a file.
+class PrintToFile : public DialogFixture {
+protected:
+    void makeFileDialog(const char* name, const std::string& document) {
+        VelprintJob job;
+        job.files = {Path(dir.Write(name, document))};
+        job.outputFile = Path(dir.Path() / "out.ps");
+        makeDialog(job);
+    }
+};
+
+TEST_F(PrintToFile, WritesWhatThePrinterWouldGet) {
+    makeFileDialog("report.ps",
+                   "%!PS\n72 720 moveto /Helvetica findfont 12 scalefont setfont (x) show "
+                   "showpage\n");
+    EXPECT_EQ(host->session().destinationType(), PMDestinationType::kPMDestinationFile);
+    showTab("Color");
+    control<QAbstractButton>("colorModeCell2")->click();
+    showTab("User Authentication");
+    control<QAbstractButton>("useUserAuthButton")->click(); // and no user name
+    print();
+
+    EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(output.trimmed(), "printed to " + Path(dir.Path() / "out.ps"));
+    const std::string printed = ReadFile(dir.Path() / "out.ps");
+    EXPECT_NE(printed.find("userdict /VLControl (Graph) put"), std::string::npos) << printed;
+}
+
+TEST_F(PrintToFile, FilterFailureIsShown) {
+    // Bytes of no type CUPS knows, in a file whose name tells none either.
+    makeFileDialog("report", std::string("\x7f\x45\x4c\x46\x02\x01\x01\0\0\0", 10));
+    dir.Write("out.ps", "an earlier job\n");
+    print();
+    EXPECT_EQ(ReadFile(dir.Path() / "out.ps"), "an earlier job\n") << "kept as it was";
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with("out.ps."))
+            << "a partial file left: " << entry.path();
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].startsWith("The job was not printed: ")) << messages[0].toStdString();
     EXPECT_NE(dialog->result(), QDialog::Accepted);
 }
 

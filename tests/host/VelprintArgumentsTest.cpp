@@ -64,6 +64,17 @@ INSTANTIATE_TEST_SUITE_P(
                       {"a.ps"}},
         ArgumentsCase{
             "FileNamedLikeAnOption", {"-P", "Q", "--", "-a.ps"}, true, "Q", "", false, {"-a.ps"}},
+        ArgumentsCase{"PPDToFile",
+                      {"--ppd", "x.ppd", "--output", "o.ps", "a.ps"},
+                      true,
+                      "",
+                      "x.ppd",
+                      false,
+                      {"a.ps"}},
+        ArgumentsCase{
+            "OutputAndDryRun", {"--output=o.ps", "--dry-run", "a.ps"}, false, "", "", false, {}},
+        ArgumentsCase{
+            "OutputOfTwoFiles", {"--output", "o.ps", "a.ps", "b.ps"}, false, "", "", false, {}},
         ArgumentsCase{"NoFile", {"-P", "Q"}, false, "", "", false, {}},
         ArgumentsCase{"QueueWithoutName", {"a.ps", "-P"}, false, "", "", false, {}},
         ArgumentsCase{"EmptyPPDName", {"--ppd=", "--dry-run", "a.ps"}, false, "", "", false, {}},

@@ -36,10 +36,10 @@ PrintDialog::PrintDialog(PDEHost& host, VelprintJob job, QWidget* parent)
     m_MessagePanel = [this](const QString& title, const QString& text) {
         ShowMessageBox(this, title, text);
     };
-    const QString printer = m_Job.queue.isEmpty() ? tr("(none: a dry run)") : m_Job.queue;
-    setWindowTitle(tr("Print to %1").arg(printer));
-    m_Ui->printerLabel->setText(m_Job.dryRun ? tr("%1 (dry run: nothing is sent)").arg(printer)
-                                             : printer);
+    m_Host.session().setDestinationType(m_Job.destination());
+    const QString destination = destinationText();
+    setWindowTitle(tr("Print to %1").arg(destination));
+    m_Ui->printerLabel->setText(destination);
     m_Ui->filesLabel->setText(m_Job.files.join(QStringLiteral(", ")));
 
     QPushButton* printButton =
@@ -58,6 +58,14 @@ PrintDialog::PrintDialog(PDEHost& host, VelprintJob job, QWidget* parent)
 }
 
 PrintDialog::~PrintDialog() = default;
+
+QString PrintDialog::destinationText() const {
+    if (!m_Job.outputFile.isEmpty()) {
+        return tr("the file %1").arg(m_Job.outputFile);
+    }
+    const QString queue = m_Job.queue.isEmpty() ? tr("(no queue)") : m_Job.queue;
+    return m_Job.dryRun ? tr("%1 (dry run: nothing is sent)").arg(queue) : queue;
+}
 
 PDEPanel* PrintDialog::panelOfTab(int index) const {
     return m_PanelOfPage.value(m_Ui->tabs->widget(index), nullptr);

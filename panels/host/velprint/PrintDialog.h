@@ -41,6 +41,7 @@ public slots:
     void print();
 
 private:
+    QString destinationText() const;
     void addPanelTabs();
     void setUpChoiceBox(QComboBox* box, QWidget* label, const char* keyword);
     void showChoices();

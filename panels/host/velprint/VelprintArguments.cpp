@@ -49,6 +49,11 @@ std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& argum
             if (!TakeValue(arguments, i, QStringLiteral("-P"), QString(), &parsed.queue, error)) {
                 return std::nullopt;
             }
+        } else if (IsOption(word, QString(), QStringLiteral("--output"))) {
+            if (!TakeValue(arguments, i, QString(), QStringLiteral("--output"), &parsed.outputFile,
+                           error)) {
+                return std::nullopt;
+            }
         } else if (IsOption(word, QString(), QStringLiteral("--ppd"))) {
             if (!TakeValue(arguments, i, QString(), QStringLiteral("--ppd"), &parsed.ppdFile,
                            error)) {
@@ -67,8 +72,17 @@ std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& argum
         *error = QStringLiteral("standard input cannot be printed; name a file");
         return std::nullopt;
     }
-    if (!parsed.ppdFile.isEmpty() && parsed.queue.isEmpty() && !parsed.dryRun) {
-        *error = QStringLiteral("--ppd needs -P QUEUE to print to, or --dry-run");
+    if (parsed.dryRun && !parsed.outputFile.isEmpty()) {
+        *error = QStringLiteral("--dry-run and --output cannot go together");
+        return std::nullopt;
+    }
+    if (!parsed.outputFile.isEmpty() && parsed.files.size() != 1) {
+        *error = QStringLiteral("--output takes one file to print");
+        return std::nullopt;
+    }
+    if (!parsed.ppdFile.isEmpty() && parsed.queue.isEmpty() && !parsed.dryRun &&
+        parsed.outputFile.isEmpty()) {
+        *error = QStringLiteral("--ppd needs -P QUEUE to print to, --output or --dry-run");
         return std::nullopt;
     }
     return parsed;
@@ -76,12 +90,13 @@ std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& argum
 
 QString VelprintUsage() {
     return QStringLiteral(
-        "Usage: velprint [-P QUEUE] [--ppd FILE] [--dry-run] FILE...\n"
+        "Usage: velprint [-P QUEUE] [--ppd FILE] [--dry-run | --output FILE] FILE...\n"
         "Shows a print dialog with the print-dialog panels installed for the\n"
         "queue's printer, then prints the files on the queue through CUPS.\n"
         "\n"
         "  -P QUEUE      the CUPS queue to print to (default: the default queue)\n"
         "  --ppd FILE    take the options from this PPD instead of the queue's\n"
+        "  --output OUT  print the one FILE into OUT, as PostScript for the printer\n"
         "  --dry-run     print nothing; write the job's options as name=value lines\n"
         "  -h, --help    show this text\n"
         "\n"

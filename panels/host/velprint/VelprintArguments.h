@@ -1,5 +1,6 @@
 #pragma once
-// velprint's command line: velprint [-P QUEUE] [--ppd FILE] [--dry-run] FILE...
+// velprint's command line:
+// velprint [-P QUEUE] [--ppd FILE] [--dry-run | --output FILE] FILE...
 
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,7 @@ struct VelprintArguments {
     QString queue;   // -P; empty: the default queue
     QString ppdFile; // --ppd; empty: the queue's PPD from the server
     bool dryRun = false;
+    QString outputFile; // --output; empty: the job goes to the queue
     bool help = false;
     QStringList files;
 };

@@ -13,6 +13,14 @@ bool VelprintJob::run(const PDEHost& host, QTextStream& out, QString* error) con
         out.flush();
         return true;
     }
+    if (!outputFile.isEmpty()) {
+        if (!CupsJob::filterToFile(host.ppd().path(), files.first(), outputFile, options, error)) {
+            return false;
+        }
+        out << QStringLiteral("printed to %1").arg(outputFile) << '\n';
+        out.flush();
+        return true;
+    }
     const int job = CupsJob::submit(queue, files, title(), options, error);
     if (job == 0) {
         return false;
@@ -21,6 +29,14 @@ bool VelprintJob::run(const PDEHost& host, QTextStream& out, QString* error) con
         << '\n';
     out.flush();
     return true;
+}
+
+PMDestinationType VelprintJob::destination() const {
+    if (dryRun) {
+        return PMDestinationType::kPMDestinationPreview;
+    }
+    return outputFile.isEmpty() ? PMDestinationType::kPMDestinationPrinter
+                                : PMDestinationType::kPMDestinationFile;
 }
 
 QString VelprintJob::title() const {

@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     job.queue = arguments->queue;
     job.files = arguments->files;
     job.dryRun = arguments->dryRun;
+    job.outputFile = arguments->outputFile;
     if (job.queue.isEmpty() && arguments->ppdFile.isEmpty()) {
         const char* fallback = cupsGetDefault();
         if (fallback == nullptr) {
@@ -79,10 +80,6 @@ int main(int argc, char** argv) {
         return Fail(error, 1);
     }
     PDEHost host(std::move(ppd));
-    // A dry run shows the job rather than printing it.
-    if (job.dryRun) {
-        host.session().setDestinationType(PMDestinationType::kPMDestinationPreview);
-    }
     const QStringList bundles = PDEBundlesIn(PDEPanelFolders());
     if (bundles.isEmpty()) {
         Warn(QStringLiteral("no print-dialog panels in %1").arg(PDEPanelFolders().join(u':')));
