@@ -1,5 +1,7 @@
 #include "CupsServer.h"
 
+#include "ChildCalls.h"
+
 #include "Process.h"
 
 #include <cups/cups.h>
@@ -167,32 +169,6 @@ std::string CupsFilesConf(const std::filesystem::path& folder) {
     static constexpr char kFailed[] = "cannot run cupsd\n";
     [[maybe_unused]] const auto ignored = write(STDERR_FILENO, kFailed, sizeof kFailed - 1);
     _exit(127);
-}
-
-std::vector<char*> CStrings(std::vector<std::string>& strings) {
-    std::vector<char*> out;
-    for (auto& s : strings)
-        out.push_back(s.data());
-    out.push_back(nullptr);
-    return out;
-}
-
-// False when `until` passes before `fd` becomes readable.
-bool WaitReadable(int fd, Clock::time_point until) {
-    for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
-        pollfd watch{fd, POLLIN, 0};
-        const int ready = poll(&watch, 1, static_cast<int>(std::max<long>(left.count(), 0)));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        return ready > 0;
-    }
-}
-
-std::string Trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
 }
 
 // The log without its debug lines: what explains a failure to start.

@@ -1,5 +1,7 @@
 #include "Process.h"
 
+#include "ChildCalls.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -10,14 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::vector<char*> cStrings(std::vector<std::string>& strings) {
-    std::vector<char*> out;
-    for (auto& s : strings)
-        out.push_back(s.data());
-    out.push_back(nullptr);
-    return out;
-}
 
 void drain(int fd, std::string& into) {
     char buffer[4096];
@@ -38,8 +32,8 @@ Process::Process(std::vector<std::string> argv, std::vector<std::string> env) {
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
-    auto args = cStrings(argv);
-    auto envp = cStrings(env);
+    auto args = CStrings(argv);
+    auto envp = CStrings(env);
     m_Start = std::chrono::steady_clock::now();
     m_Pid = fork();
     if (m_Pid < 0)

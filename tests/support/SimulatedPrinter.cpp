@@ -1,5 +1,7 @@
 #include "SimulatedPrinter.h"
 
+#include "ChildCalls.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -22,24 +24,6 @@ constexpr std::chrono::seconds kStopBound{2};
 constexpr const char* kDescriptionFile = "printer.desc";
 constexpr const char* kLogFile = "requests.log";
 constexpr const char* kStderrFile = "stderr.txt";
-
-// False when `until` passes before `fd` becomes readable.
-bool WaitReadable(int fd, Clock::time_point until) {
-    for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
-        pollfd watch{fd, POLLIN, 0};
-        const int ready = poll(&watch, 1, static_cast<int>(std::max<long>(left.count(), 0)));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        return ready > 0;
-    }
-}
-
-std::string Trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
 
 // Runs in the forked child: only async-signal-safe calls until exec.
 [[noreturn]] void ExecSimulator(int lifeline, int out, int err, std::vector<char*>& argv) {
