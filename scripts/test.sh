@@ -20,4 +20,5 @@ echo "== sanitizer build"
 scripts/build.sh build-asan -DQUEUECONFIG_WERROR=ON -DQUEUECONFIG_SANITIZE=ON
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$top/tests/lsan-suppressions.txt
 ctest --test-dir build-asan -j "$jobs" --output-on-failure
