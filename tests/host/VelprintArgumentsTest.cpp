@@ -75,6 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
             "OutputAndDryRun", {"--output=o.ps", "--dry-run", "a.ps"}, false, "", "", false, {}},
         ArgumentsCase{
             "OutputOfTwoFiles", {"--output", "o.ps", "a.ps", "b.ps"}, false, "", "", false, {}},
+        ArgumentsCase{"PanelsOfTheDefaultQueue", {"--panels"}, true, "", "", false, {}},
+        ArgumentsCase{"PanelsWithAFile", {"--panels", "a.ps"}, false, "", "", false, {}},
         ArgumentsCase{"NoFile", {"-P", "Q"}, false, "", "", false, {}},
         ArgumentsCase{"QueueWithoutName", {"a.ps", "-P"}, false, "", "", false, {}},
         ArgumentsCase{"EmptyPPDName", {"--ppd=", "--dry-run", "a.ps"}, false, "", "", false, {}},

@@ -13,13 +13,15 @@ namespace {
 // 127.0.130.250 runs no CUPS server: a connection there is refused at once.
 const std::string kNoServer = "CUPS_SERVER=127.0.130.250";
 
-ProcessResult RunVelprint(std::vector<std::string> arguments) {
+ProcessResult RunVelprint(std::vector<std::string> arguments,
+                          std::vector<std::string> environment = {}) {
     arguments.insert(arguments.begin(), QC_INSTALLED_VELPRINT);
     TempDir home;
     std::filesystem::permissions(home.Path(), std::filesystem::perms::owner_all);
-    Process velprint(arguments, CleanEnvironment({"QT_QPA_PLATFORM=offscreen", kNoServer,
-                                                  "HOME=" + home.Path().string(),
-                                                  "XDG_RUNTIME_DIR=" + home.Path().string()}));
+    environment.insert(environment.end(),
+                       {"QT_QPA_PLATFORM=offscreen", kNoServer, "HOME=" + home.Path().string(),
+                        "XDG_RUNTIME_DIR=" + home.Path().string()});
+    Process velprint(arguments, CleanEnvironment(environment));
     return velprint.Wait(10s);
 }
 
@@ -28,6 +30,28 @@ TEST(VelprintRun, HelpTellsTheCommandLine) {
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_TRUE(result.out.starts_with("Usage: velprint [-P QUEUE]")) << result.out;
     EXPECT_EQ(result.err, "");
+}
+
+// The installed program finds the installed bundles beside it.
+TEST(VelprintRun, ListsTheInstalledPanels) {
+    const ProcessResult result =
+        RunVelprint({"--ppd", QC_EXAMPLES_DIR "/Velmark-CL7200.ppd", "--panels"});
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "Color\tcom.velmark.print.pde.VELPSColor\n"
+                          "User Authentication\tcom.velmark.print.pde.QVUserAuthPS\n");
+    EXPECT_EQ(result.err, "");
+}
+
+// A folder named by VEL_PANEL_DIR comes first; one that fails to load is named.
+TEST(VelprintRun, NamesABundleThatDoesNotLoad) {
+    TempDir panels;
+    panels.Write("VELPSColor/VELPSColor.so", "not a library");
+    const ProcessResult result =
+        RunVelprint({"--ppd", QC_EXAMPLES_DIR "/Velmark-CL7200.ppd", "--panels"},
+                    {"VEL_PANEL_DIR=" + panels.Path().string()});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "User Authentication\tcom.velmark.print.pde.QVUserAuthPS\n");
+    EXPECT_TRUE(result.err.starts_with("velprint: VELPSColor: ")) << result.err;
 }
 
 struct FailedRunCase {

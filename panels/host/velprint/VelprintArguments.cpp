@@ -43,6 +43,8 @@ std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& argum
         } else if (word == QLatin1String("-h") || word == QLatin1String("--help")) {
             parsed.help = true;
             return parsed;
+        } else if (word == QLatin1String("--panels")) {
+            parsed.listPanels = true;
         } else if (word == QLatin1String("--dry-run")) {
             parsed.dryRun = true;
         } else if (IsOption(word, QStringLiteral("-P"), QString())) {
@@ -63,6 +65,14 @@ std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& argum
             *error = QStringLiteral("unknown option %1").arg(word);
             return std::nullopt;
         }
+    }
+    if (parsed.listPanels) {
+        if (!parsed.files.isEmpty() || parsed.dryRun || !parsed.outputFile.isEmpty()) {
+            *error =
+                QStringLiteral("--panels prints nothing: it takes no file, --output or --dry-run");
+            return std::nullopt;
+        }
+        return parsed;
     }
     if (parsed.files.isEmpty()) {
         *error = QStringLiteral("no file to print");
@@ -91,6 +101,7 @@ std::optional<VelprintArguments> ParseVelprintArguments(const QStringList& argum
 QString VelprintUsage() {
     return QStringLiteral(
         "Usage: velprint [-P QUEUE] [--ppd FILE] [--dry-run | --output FILE] FILE...\n"
+        "       velprint [-P QUEUE] [--ppd FILE] --panels\n"
         "Shows a print dialog with the print-dialog panels installed for the\n"
         "queue's printer, then prints the files on the queue through CUPS.\n"
         "\n"
@@ -98,6 +109,7 @@ QString VelprintUsage() {
         "  --ppd FILE    take the options from this PPD instead of the queue's\n"
         "  --output OUT  print the one FILE into OUT, as PostScript for the printer\n"
         "  --dry-run     print nothing; write the job's options as name=value lines\n"
+        "  --panels      list the panels the dialog shows for the queue, then end\n"
         "  -h, --help    show this text\n"
         "\n"
         "Panels are loaded from $VEL_PANEL_DIR, then from the installed panels folder.\n"

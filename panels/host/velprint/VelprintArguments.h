@@ -1,6 +1,7 @@
 #pragma once
 // velprint's command line:
 // velprint [-P QUEUE] [--ppd FILE] [--dry-run | --output FILE] FILE...
+// velprint [-P QUEUE] [--ppd FILE] --panels
 
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@ struct VelprintArguments {
     bool dryRun = false;
     QString outputFile; // --output; empty: the job goes to the queue
     bool help = false;
+    bool listPanels = false; // --panels: list the panels for the queue, print nothing
     QStringList files;
 };
 

@@ -87,6 +87,13 @@ int main(int argc, char** argv) {
     for (const QString& diagnostic : host.loadBundles(bundles)) {
         Warn(diagnostic);
     }
+    if (arguments->listPanels) {
+        for (PDEPanel* panel : host.panels()) {
+            std::printf("%s\t%s\n", qUtf8Printable(panel->panelName()),
+                        qUtf8Printable(panel->panelKind()));
+        }
+        return 0;
+    }
     PrintDialog dialog(host, job);
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }
