@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <poll.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 std::vector<char*> CStrings(std::vector<std::string>& strings) {
     std::vector<char*> out;
@@ -28,4 +32,20 @@ std::string Trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
+}
+
+int OpenPidFd(pid_t pid) {
+    // glibc 2.36's <sys/pidfd.h> lacks C linkage for C++, so ask the kernel directly.
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+}
+
+int StopAndReap(pid_t pid, int pidFd, int signo, std::chrono::milliseconds bound) {
+    if (signo != 0)
+        kill(pid, signo);
+    if (pidFd < 0 || !WaitReadable(pidFd, std::chrono::steady_clock::now() + bound))
+        kill(pid, SIGKILL);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
 }

@@ -21,7 +21,6 @@
 #include <sstream>
 #include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -420,8 +419,7 @@ bool CupsServer::Launch(const std::string& address, std::string* whyNot) {
         SetWhy(whyNot, std::string("fork failed: ") + std::strerror(forkError));
         return false;
     }
-    // glibc 2.36's <sys/pidfd.h> lacks C linkage for C++, so ask the kernel directly.
-    m_PidFd = static_cast<int>(syscall(SYS_pidfd_open, m_Pid, 0));
+    m_PidFd = OpenPidFd(m_Pid);
     if (m_PidFd < 0) {
         SetWhy(whyNot, std::string("pidfd_open failed: ") + std::strerror(errno));
         Reap(SIGKILL);
@@ -475,13 +473,7 @@ bool CupsServer::AwaitIPP(Clock::time_point until, std::string* whyNot) const {
 void CupsServer::Reap(int signo) {
     if (m_Pid <= 0)
         return;
-    if (signo != 0)
-        kill(m_Pid, signo);
-    if (m_PidFd < 0 || !WaitReadable(m_PidFd, Clock::now() + kStopBound))
-        kill(m_Pid, SIGKILL);
-    int status = 0;
-    while (waitpid(m_Pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int status = StopAndReap(m_Pid, m_PidFd, signo, kStopBound);
     m_Pid = -1;
     if (m_PidFd >= 0)
         close(std::exchange(m_PidFd, -1));

@@ -10,7 +10,6 @@
 #include <exception>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -81,10 +80,7 @@ bool SimulatedPrinter::Launch(const std::string& range, std::string* whyNot) {
                                   (m_Folder.Path() / kLogFile).string(),
                                   "--lifeline",
                                   "0"};
-    std::vector<char*> argv;
-    for (auto& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
+    std::vector<char*> argv = CStrings(args);
     const auto errPath = (m_Folder.Path() / kStderrFile).string();
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     int out[2];
@@ -116,8 +112,7 @@ bool SimulatedPrinter::Launch(const std::string& range, std::string* whyNot) {
         *whyNot = std::string("fork failed: ") + std::strerror(forkError);
         return false;
     }
-    // glibc 2.36's <sys/pidfd.h> lacks C linkage for C++, so ask the kernel directly.
-    m_PidFd = static_cast<int>(syscall(SYS_pidfd_open, m_Pid, 0));
+    m_PidFd = OpenPidFd(m_Pid);
     if (m_PidFd < 0) {
         *whyNot = std::string("pidfd_open failed: ") + std::strerror(errno);
         Reap(SIGKILL);
@@ -160,13 +155,7 @@ bool SimulatedPrinter::AwaitReady(std::string* whyNot) {
 std::optional<int> SimulatedPrinter::Reap(int signo) {
     if (m_Pid <= 0)
         return m_ExitStatus;
-    if (signo != 0)
-        kill(m_Pid, signo);
-    if (m_PidFd < 0 || !WaitReadable(m_PidFd, Clock::now() + kStopBound))
-        kill(m_Pid, SIGKILL);
-    int status = 0;
-    while (waitpid(m_Pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int status = StopAndReap(m_Pid, m_PidFd, signo, kStopBound);
     m_Pid = -1;
     for (int* fd : {&m_PidFd, &m_Stdout, &m_Lifeline})
         if (*fd >= 0)
