@@ -10,44 +10,21 @@
 #include "PDEHost.h"
 #include "PDEPanelFolders.h"
 #include "PrintDialog.h"
+#include "StepFigures.h"
 
 #include <QApplication>
 #include <QTabWidget>
 #include <QTextStream>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <vector>
-
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Figures {
-    double median, minimum, maximum;
-};
-
-Figures measure(int runs, const std::function<bool()>& step) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        if (!step()) {
-            std::fprintf(stderr, "dialog_bench: a step failed\n");
-            std::exit(1);
-        }
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front(), ms.back()};
-}
-
-void print(const char* name, const Figures& f) {
-    std::printf("%-48s median %7.3f ms  min %7.3f  max %7.3f\n", name, f.median, f.minimum,
-                f.maximum);
+StepFigures Measure(int runs, const std::function<bool()>& step) {
+    return MeasureStep("dialog_bench", runs, step);
 }
 
 std::unique_ptr<PDEHost> OpenHost() {
@@ -91,24 +68,25 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    print("open the PPD, load both bundles", measure(runs, [] { return OpenHost() != nullptr; }));
+    PrintStep("open the PPD, load both bundles",
+              Measure(runs, [] { return OpenHost() != nullptr; }));
 
     std::unique_ptr<PDEHost> host = OpenHost();
     if (host == nullptr) {
         return 1;
     }
-    print("make the dialog, show every tab", measure(runs, [&] {
-              PrintDialog dialog(*host, DryRun());
-              dialog.show();
-              return ShowEveryTab(dialog);
-          }));
-    print("accept a choice, refuse a conflicting one", measure(runs, [&] {
-              const bool accepted =
-                  host->changeChoice(PDEHost::kHostOrigin, "VLOutputModeBlack", "True");
-              const bool refused = !host->changeChoice(0, "VLControl", "Graph");
-              return accepted && refused &&
-                     host->changeChoice(PDEHost::kHostOrigin, "VLOutputModeBlack", "False");
-          }));
+    PrintStep("make the dialog, show every tab", Measure(runs, [&] {
+                  PrintDialog dialog(*host, DryRun());
+                  dialog.show();
+                  return ShowEveryTab(dialog);
+              }));
+    PrintStep("accept a choice, refuse a conflicting one", Measure(runs, [&] {
+                  const bool accepted =
+                      host->changeChoice(PDEHost::kHostOrigin, "VLOutputModeBlack", "True");
+                  const bool refused = !host->changeChoice(0, "VLControl", "Graph");
+                  return accepted && refused &&
+                         host->changeChoice(PDEHost::kHostOrigin, "VLOutputModeBlack", "False");
+              }));
 
     PrintDialog dialog(*host, DryRun());
     QString written;
@@ -116,10 +94,10 @@ int main(int argc, char** argv) {
     dialog.setOutput(&out);
     dialog.show();
     ShowEveryTab(dialog);
-    print("dry-run Print (panels save and agree, options)", measure(runs, [&] {
-              written.clear();
-              dialog.print();
-              return written.contains(QStringLiteral("VLUseUserAuth=0"));
-          }));
+    PrintStep("dry-run Print (panels save and agree, options)", Measure(runs, [&] {
+                  written.clear();
+                  dialog.print();
+                  return written.contains(QStringLiteral("VLUseUserAuth=0"));
+              }));
     return 0;
 }

@@ -14,6 +14,7 @@
 // Exits 0, or 1 when a panel declines or has no view.
 #include "EncryptDecrypt.h"
 #include "PanelTestHost.h"
+#include "StepFigures.h"
 #include "VELPSColorPDE.h"
 #include "VELUserAuthPSPDE.h"
 
@@ -21,37 +22,13 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <vector>
-
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Figures {
-    double median, minimum, maximum;
-};
-
-Figures measure(int runs, const std::function<bool()>& step) {
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        if (!step()) {
-            std::fprintf(stderr, "panel_bench: a step failed\n");
-            std::exit(1);
-        }
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front(), ms.back()};
-}
-
-void print(const char* name, const Figures& f) {
-    std::printf("%-40s median %7.3f ms  min %7.3f  max %7.3f\n", name, f.median, f.minimum,
-                f.maximum);
+StepFigures Measure(int runs, const std::function<bool()>& step) {
+    return MeasureStep("panel_bench", runs, step);
 }
 
 bool scrambleRoundTrips(int times) {
@@ -71,25 +48,25 @@ bool scrambleRoundTrips(int times) {
 
 bool benchUserAuth(int runs, PanelTestHost& host) {
     const PDEBundle bundle(QC_USERAUTH_BUNDLE);
-    print("user auth: initWithCallback", measure(runs, [&] {
-              return VELUserAuthPSPDE::initWithCallback(&host, bundle) != nullptr;
-          }));
-    print("user auth: panelView + willShow", measure(runs, [&] {
-              auto panel = VELUserAuthPSPDE::initWithCallback(&host, bundle);
-              if (panel == nullptr || panel->panelView() == nullptr) {
-                  return false;
-              }
-              panel->willShow();
-              return true;
-          }));
+    PrintStep("user auth: initWithCallback", Measure(runs, [&] {
+                  return VELUserAuthPSPDE::initWithCallback(&host, bundle) != nullptr;
+              }));
+    PrintStep("user auth: panelView + willShow", Measure(runs, [&] {
+                  auto panel = VELUserAuthPSPDE::initWithCallback(&host, bundle);
+                  if (panel == nullptr || panel->panelView() == nullptr) {
+                      return false;
+                  }
+                  panel->willShow();
+                  return true;
+              }));
     auto panel = VELUserAuthPSPDE::initWithCallback(&host, bundle);
     if (panel == nullptr) {
         return false;
     }
-    print("user auth: shouldPrint (switched off)",
-          measure(runs, [&] { return panel->shouldPrint(); }));
-    print("user auth: 1000 scramble round trips",
-          measure(runs, [&] { return scrambleRoundTrips(1000); }));
+    PrintStep("user auth: shouldPrint (switched off)",
+              Measure(runs, [&] { return panel->shouldPrint(); }));
+    PrintStep("user auth: 1000 scramble round trips",
+              Measure(runs, [&] { return scrambleRoundTrips(1000); }));
     return true;
 }
 
@@ -102,23 +79,24 @@ int main(int argc, char** argv) {
     PanelTestHost host(QC_EXAMPLES_DIR "/Velmark-CL7200.ppd");
     const PDEBundle bundle(QC_COLOR_BUNDLE);
 
-    print("initWithCallback",
-          measure(runs, [&] { return VELPSColorPDE::initWithCallback(&host, bundle) != nullptr; }));
-    print("panelView + willShow", measure(runs, [&] {
-              auto panel = VELPSColorPDE::initWithCallback(&host, bundle);
-              if (panel == nullptr || panel->panelView() == nullptr) {
-                  return false;
-              }
-              panel->willShow();
-              return true;
-          }));
+    PrintStep("initWithCallback", Measure(runs, [&] {
+                  return VELPSColorPDE::initWithCallback(&host, bundle) != nullptr;
+              }));
+    PrintStep("panelView + willShow", Measure(runs, [&] {
+                  auto panel = VELPSColorPDE::initWithCallback(&host, bundle);
+                  if (panel == nullptr || panel->panelView() == nullptr) {
+                      return false;
+                  }
+                  panel->willShow();
+                  return true;
+              }));
     auto panel = VELPSColorPDE::initWithCallback(&host, bundle);
     if (panel == nullptr || panel->panelView() == nullptr) {
         return 1;
     }
     panel->willShow();
-    print("restoreValuesAndReturnError (shown)",
-          measure(runs, [&] { return panel->restoreValuesAndReturnError(nullptr); }));
-    print("summaryInfo", measure(runs, [&] { return !panel->summaryInfo().isEmpty(); }));
+    PrintStep("restoreValuesAndReturnError (shown)",
+              Measure(runs, [&] { return panel->restoreValuesAndReturnError(nullptr); }));
+    PrintStep("summaryInfo", Measure(runs, [&] { return !panel->summaryInfo().isEmpty(); }));
     return benchUserAuth(runs, host) ? 0 : 1;
 }
