@@ -3,10 +3,8 @@
 #include "PDEPanelFolders.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
-#include <QTimer>
 
 QStringList StagedBundles() {
     return PDEBundlesIn({QStringLiteral(QC_STAGED_PANELS)});
@@ -69,27 +67,6 @@ int DialogFixture::showTab(const QString& title) {
     }
     ADD_FAILURE() << "no tab " << title.toStdString();
     return -1;
-}
-
-void DialogFixture::whileModalOpen(const std::function<void()>& open,
-                                   const std::function<void(QWidget*)>& whileOpen) {
-    bool ran = false;
-    // A timer of this call's own: should open() show nothing modal, it dies
-    // here unfired rather than firing later into a finished test.
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* window = QApplication::activeModalWidget();
-        ASSERT_NE(window, nullptr) << "no modal window open";
-        ran = true;
-        whileOpen(window);
-        if (window->isVisible()) {
-            window->close();
-        }
-    });
-    timer.start(0);
-    open();
-    EXPECT_TRUE(ran) << "the window never opened";
 }
 
 void DialogFixture::choose(const char* boxName, const char* data) {

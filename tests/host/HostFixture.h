@@ -6,6 +6,7 @@
 #include "ColourPPD.h"
 #include "FakeWhoami.h"
 #include "PDEHost.h"
+#include "PanelView.h"
 #include "PrintDialog.h"
 #include "TestSupport.h"
 
@@ -84,10 +85,6 @@ protected:
         }
         return found;
     }
-    // Clicks the opener and runs whileOpen once the modal window it opens is
-    // up; the window is closed afterwards if whileOpen left it open.
-    void whileModalOpen(const std::function<void()>& open,
-                        const std::function<void(QWidget*)>& whileOpen);
     // Chooses the item with the data, with the activation a person's choice sends.
     void choose(const char* boxName, const char* data);
     void print() { dialog->print(); }

@@ -140,7 +140,7 @@ TEST_F(PrintDialogTest, APanelThatRefusesStopsTheJob) {
     showTab("User Authentication");
     control<QAbstractButton>("useUserAuthButton")->click();
     QString alert;
-    whileModalOpen([&] { print(); },
+    WhileModalOpen([&] { print(); },
                    [&](QWidget* window) {
                        auto* box = qobject_cast<QMessageBox*>(window);
                        ASSERT_NE(box, nullptr);

@@ -81,7 +81,7 @@ TEST_F(VelprintEndToEnd, PrintsGraphicProWithUserAuthentication) {
     openQueueDialog();
     showTab("Color");
     control<QAbstractButton>("colorModeCell2")->click();
-    whileModalOpen([&] { control<QAbstractButton>("graphicProDetailButton")->click(); },
+    WhileModalOpen([&] { control<QAbstractButton>("graphicProDetailButton")->click(); },
                    [&](QWidget*) {
                        choose("renderingIntentPopupButton", "Saturation");
                        choose("graphicProBlackFinishPopupButton", "RichBlack");

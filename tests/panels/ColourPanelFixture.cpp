@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QTimer>
 
 PDEBundle StagedColourBundle() {
     return PDEBundle(QC_COLOR_BUNDLE, QLocale(QLocale::English));
@@ -60,25 +59,15 @@ void ColourPanelFixture::choose(const char* popupName, const char* keyword) {
 
 void ColourPanelFixture::whileWindowOpen(const char* openerName,
                                          const std::function<void(QDialog*)>& whileOpen) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        QDialog* window = nullptr;
-        for (QDialog* candidate : panel->panelView()->findChildren<QDialog*>()) {
-            if (candidate->isVisible()) {
-                window = candidate;
-            }
-        }
-        ASSERT_NE(window, nullptr) << "no window open";
-        ran = true;
-        whileOpen(window);
-        if (window->isVisible()) {
-            window->reject();
-        }
-    });
     QAbstractButton* opener = control<QAbstractButton>(openerName);
+    ASSERT_NE(opener, nullptr);
     ASSERT_TRUE(opener->isEnabled()) << openerName << " is disabled";
-    opener->click();
-    EXPECT_TRUE(ran);
+    WhileModalOpen([&] { opener->click(); },
+                   [&](QWidget* window) {
+                       auto* dialog = qobject_cast<QDialog*>(window);
+                       ASSERT_NE(dialog, nullptr) << "the window is no dialog";
+                       whileOpen(dialog);
+                   });
 }
 
 void ColourPanelFixture::clickInWindow(QDialog* window, const char* buttonName) {

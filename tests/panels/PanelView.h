@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // Loads the view, shows it and sends willShow; null (a test failure) when
 // the panel has no view.
 QWidget* ShowPanel(PDEPanel& panel);
@@ -20,3 +22,9 @@ template <class T> T* PanelControl(PDEPanel& panel, const char* name) {
     }
     return found;
 }
+
+// Runs open(), which opens a modal window, and whileOpen inside the
+// window's modal run; the window is closed (a dialog rejected) afterwards
+// if whileOpen left it open. A test failure when no modal window opened.
+void WhileModalOpen(const std::function<void()>& open,
+                    const std::function<void(QWidget*)>& whileOpen);

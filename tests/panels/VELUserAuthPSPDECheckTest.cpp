@@ -4,12 +4,10 @@
 #include "UserAuthPanelFixture.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <cstring>
 
@@ -252,20 +250,18 @@ TEST_F(UserAuthPanelFixture, TheAlertIsACriticalMessageBoxWithOneButton) {
     ASSERT_NE(make("", StagedUserAuthBundle()), nullptr);
     panel->setCriticalAlertPanel(nullptr);
     panel->setNewUseUserAuthUserChoice("True");
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr) << "no message box";
-        seen = true;
-        EXPECT_EQ(box->icon(), QMessageBox::Critical);
-        EXPECT_EQ(box->text(), "The user name cannot be used.");
-        EXPECT_EQ(box->informativeText(), "Enter a user name of 1 to 32 characters.");
-        ASSERT_EQ(box->buttons().size(), 1);
-        EXPECT_EQ(box->buttons()[0]->text(), "OK");
-        box->buttons()[0]->click();
-    });
-    EXPECT_FALSE(panel->shouldPrint());
-    EXPECT_TRUE(seen);
+    WhileModalOpen([&] { EXPECT_FALSE(panel->shouldPrint()); },
+                   [&](QWidget* window) {
+                       auto* box = qobject_cast<QMessageBox*>(window);
+                       ASSERT_NE(box, nullptr) << "no message box";
+                       EXPECT_EQ(box->icon(), QMessageBox::Critical);
+                       EXPECT_EQ(box->text(), "The user name cannot be used.");
+                       EXPECT_EQ(box->informativeText(),
+                                 "Enter a user name of 1 to 32 characters.");
+                       ASSERT_EQ(box->buttons().size(), 1);
+                       EXPECT_EQ(box->buttons()[0]->text(), "OK");
+                       box->buttons()[0]->click();
+                   });
 }
 
 } // namespace
