@@ -17,8 +17,7 @@ QStringList PDEHost::loadBundles(const QStringList& bundlePaths) {
             diagnostics << error;
             continue;
         }
-        const int origin = int(m_Callbacks.size());
-        m_Callbacks.push_back(std::make_unique<PDEHostCallback>(*this, origin));
+        const int origin = newOrigin();
         std::optional<PDEPanelList> made =
             loader->plugin().PDEPanelsForType(kPDEPanelType, m_Callbacks.back().get());
         if (!made.has_value()) {
@@ -35,11 +34,17 @@ QStringList PDEHost::loadBundles(const QStringList& bundlePaths) {
 }
 
 void PDEHost::addPanels(PDEPanelList panels) {
-    const int origin = int(m_Callbacks.size());
-    m_Callbacks.push_back(std::make_unique<PDEHostCallback>(*this, origin));
+    const int origin = newOrigin();
     for (std::unique_ptr<PDEPanel>& panel : panels) {
         m_Panels.push_back({origin, std::move(panel)});
     }
+}
+
+// A callback of its own for the next bundle; its origin.
+int PDEHost::newOrigin() {
+    const int origin = int(m_Callbacks.size());
+    m_Callbacks.push_back(std::make_unique<PDEHostCallback>(*this, origin));
+    return origin;
 }
 
 std::vector<PDEPanel*> PDEHost::panels() const {

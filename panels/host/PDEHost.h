@@ -64,6 +64,7 @@ private:
         std::unique_ptr<PDEPanel> panel;
     };
 
+    int newOrigin();
     void notifyOthers(int origin, const QString& offered,
                       const std::vector<PPDMarkedChoice>& changed);
 

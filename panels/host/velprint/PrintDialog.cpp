@@ -53,6 +53,7 @@ PrintDialog::PrintDialog(PDEHost& host, VelprintJob job, QWidget* parent)
 
     setUpChoiceBox(m_Ui->pageSizeComboBox, m_Ui->pageSizeLabel, "PageSize");
     setUpChoiceBox(m_Ui->duplexComboBox, m_Ui->duplexLabel, "Duplex");
+    showChoices();
     addPanelTabs();
     connect(m_Ui->tabs, &QTabWidget::currentChanged, this, &PrintDialog::tabChanged);
 }
@@ -103,7 +104,6 @@ void PrintDialog::setUpChoiceBox(QComboBox* box, QWidget* label, const char* key
     m_KeywordOfBox.insert(box, keyword);
     connect(box, &QComboBox::activated, this,
             [this, box, keyword] { chooseFromBox(box, keyword); });
-    showChoices();
 }
 
 // The boxes show what is marked; a panel may have changed it meanwhile.

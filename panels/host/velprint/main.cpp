@@ -80,9 +80,10 @@ int main(int argc, char** argv) {
         return Fail(error, 1);
     }
     PDEHost host(std::move(ppd));
-    const QStringList bundles = PDEBundlesIn(PDEPanelFolders());
+    const QStringList folders = PDEPanelFolders();
+    const QStringList bundles = PDEBundlesIn(folders);
     if (bundles.isEmpty()) {
-        Warn(QStringLiteral("no print-dialog panels in %1").arg(PDEPanelFolders().join(u':')));
+        Warn(QStringLiteral("no print-dialog panels in %1").arg(folders.join(u':')));
     }
     for (const QString& diagnostic : host.loadBundles(bundles)) {
         Warn(diagnostic);
