@@ -16,22 +16,34 @@ double secondsSince(Clock::time_point start) {
 
 } // namespace
 
-TEST(EventLoopTest, PeriodicTimersFireOnScheduleAndTiesGoInInstallationOrder) {
+TEST(EventLoopTest, PeriodicTimersFireOnScheduleAndEarlierDueGoesFirst) {
     EventLoop loop;
     std::vector<std::string> fired;
+    std::vector<double> at;
     const auto start = Clock::now();
     int ticks = 0;
-    loop.InstallTimer(20ms, 20ms,
-                      [&](EventLoop&, auto) { fired.push_back("idle" + std::to_string(++ticks)); });
+    loop.InstallTimer(20ms, 20ms, [&](EventLoop&, auto) {
+        fired.push_back("idle" + std::to_string(++ticks));
+        at.push_back(secondsSince(start));
+    });
     loop.InstallTimer(60ms, 60ms, [&](EventLoop& l, auto) {
         fired.push_back("quit");
         l.Quit();
     });
     ASSERT_EQ(loop.Run(), 0);
-    // Both are due at 60 ms; the first-installed timer fires first.
-    EXPECT_EQ(fired, (std::vector<std::string>{"idle1", "idle2", "idle3", "quit"}));
+    ASSERT_FALSE(fired.empty());
+    EXPECT_EQ(fired.back(), "quit");
     EXPECT_GE(secondsSince(start), 0.060);
-    EXPECT_LT(secondsSince(start), 0.5);
+    // A tick is never early. One woken a whole period late skips that
+    // period, so the exact sequence holds only when the loop kept up.
+    bool keptUp = true;
+    for (size_t k = 0; k < at.size(); ++k) {
+        EXPECT_GE(at[k], 0.020 * (k + 1)) << fired[k];
+        keptUp = keptUp && at[k] < 0.020 * (k + 2);
+    }
+    if (keptUp) {
+        EXPECT_EQ(fired, (std::vector<std::string>{"idle1", "idle2", "idle3", "quit"}));
+    }
 }
 
 TEST(EventLoopTest, QuitStopsTimersThatAreDueInTheSamePass) {
@@ -47,17 +59,23 @@ TEST(EventLoopTest, TimerDueWhileACallbackBlocksFiresOnceAfterIt) {
     EventLoop loop;
     int fast = 0;
     int slowRuns = 0;
+    Clock::time_point slowEnd{};
     loop.InstallTimer(10ms, 10ms, [&](EventLoop&, auto) { ++fast; });
-    loop.InstallTimer(5ms, 0ms, [&](EventLoop&, auto) {
+    loop.InstallTimer(5ms, 0ms, [&](EventLoop& l, auto) {
         ++slowRuns;
         std::this_thread::sleep_for(100ms); // blocks the loop over ten periods
+        fast = 0;
+        slowEnd = Clock::now();
+        l.InstallTimer(25ms, 0ms, [](EventLoop& q, auto) { q.Quit(); });
     });
-    loop.InstallTimer(130ms, 0ms, [](EventLoop& l, auto) { l.Quit(); });
     loop.Run();
     EXPECT_EQ(slowRuns, 1);
-    // Missed periods are skipped, not replayed: about 130 / 10 - 10 + 1 ticks.
-    EXPECT_GE(fast, 2);
-    EXPECT_LE(fast, 6);
+    // Missed periods are skipped, not replayed: one late tick, then one per
+    // period actually spent. Replaying would add the ten missed ones. The
+    // bound follows the time measured, so a loaded machine cannot break it.
+    const double after = secondsSince(slowEnd);
+    EXPECT_GE(fast, 1);
+    EXPECT_LE(fast, 2 + static_cast<int>(after / 0.010)) << after << " s after the block";
     EXPECT_EQ(loop.TimerCount(), 1u) << "one-shot timers are gone once fired";
 }
 
