@@ -18,8 +18,7 @@ QString ProgramFolder() {
 }
 
 bool IsBundle(const QDir& folder, const QString& name) {
-    return QFileInfo(folder.filePath(name + QStringLiteral("/") + name + QStringLiteral(".so")))
-        .isFile();
+    return QFileInfo(PDEBundleLibrary(folder.filePath(name))).isFile();
 }
 
 } // namespace
@@ -33,6 +32,11 @@ QStringList PDEPanelFolders() {
     folders << QDir::cleanPath(ProgramFolder() + QStringLiteral("/") +
                                QStringLiteral(VEL_RELATIVE_PANEL_DIR));
     return folders;
+}
+
+QString PDEBundleLibrary(const QString& bundlePath) {
+    return bundlePath + QStringLiteral("/") + QFileInfo(bundlePath).fileName() +
+           QStringLiteral(".so");
 }
 
 QStringList PDEBundlesIn(const QStringList& folders) {

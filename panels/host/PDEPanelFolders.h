@@ -12,6 +12,9 @@ inline constexpr char kPanelFolderVariable[] = "VEL_PANEL_DIR";
 // the running program's own folder.
 QStringList PDEPanelFolders();
 
+// The plug-in library of a bundle folder: <bundle>/<Name>.so.
+QString PDEBundleLibrary(const QString& bundlePath);
+
 // The bundle folders (a folder <Name> holding <Name>.so) in the given
 // folders, one per bundle name, the first folder winning, by name.
 QStringList PDEBundlesIn(const QStringList& folders);

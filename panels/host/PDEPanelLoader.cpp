@@ -1,6 +1,7 @@
 #include "PDEPanelLoader.h"
 
 #include "PDEBundle.h"
+#include "PDEPanelFolders.h"
 #include "PDEPluginInterface.h"
 
 #include <QFileInfo>
@@ -9,7 +10,7 @@ std::unique_ptr<PDEPanelLoader> PDEPanelLoader::load(const QString& bundlePath, 
     std::unique_ptr<PDEPanelLoader> loaded(new PDEPanelLoader);
     loaded->m_BundlePath = bundlePath;
     const QString name = loaded->bundleName();
-    loaded->m_Loader.setFileName(bundlePath + QStringLiteral("/") + name + QStringLiteral(".so"));
+    loaded->m_Loader.setFileName(PDEBundleLibrary(bundlePath));
     QObject* root = loaded->m_Loader.instance();
     if (root == nullptr) {
         *error = QStringLiteral("%1: %2").arg(name, loaded->m_Loader.errorString());
