@@ -65,8 +65,8 @@ bool CupsJob::filterToFile(const QString& ppdPath, const QString& document, cons
                            const std::vector<PDEJobOption>& options, QString* error) {
     QStringList arguments{QStringLiteral("-p"), ppdPath, QStringLiteral("-m"),
                           QStringLiteral("application/vnd.cups-postscript")};
-    for (const PDEJobOption& option : options) {
-        arguments << QStringLiteral("-o") << option.first + QLatin1Char('=') + option.second;
+    for (const QString& line : optionLines(options)) {
+        arguments << QStringLiteral("-o") << line;
     }
     arguments << QStringLiteral("--") << document;
     // Into a file beside the output first: a failed run leaves the output
