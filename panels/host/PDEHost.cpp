@@ -19,7 +19,7 @@ QStringList PDEHost::loadBundles(const QStringList& bundlePaths) {
         }
         const int origin = newOrigin();
         std::optional<PDEPanelList> made =
-            loader->plugin().PDEPanelsForType(kPDEPanelType, m_Callbacks.back().get());
+            loader->plugin().PDEPanelsForType(kPDEPanelType, m_Callbacks[origin].get());
         if (!made.has_value()) {
             diagnostics << QStringLiteral("%1: no panel for this queue").arg(loader->bundleName());
             made.emplace();

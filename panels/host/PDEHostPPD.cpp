@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QUrl>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -179,11 +180,7 @@ std::optional<std::vector<PPDMarkedChoice>> PDEHostPPD::offer(const QString& opt
     std::vector<PPDMarkedChoice> changed;
     const QString offered = Text(found->keyword);
     for (const PPDMarkedChoice& now : markedChoices()) {
-        bool same = false;
-        for (const PPDMarkedChoice& was : before) {
-            same = same || (was.first == now.first && was.second == now.second);
-        }
-        if (!same) {
+        if (std::find(before.cbegin(), before.cend(), now) == before.cend()) {
             changed.insert(now.first == offered ? changed.begin() : changed.end(), now);
         }
     }
@@ -194,11 +191,9 @@ std::optional<std::vector<PPDMarkedChoice>> PDEHostPPD::offer(const QString& opt
 // (PageSize and PageRegion go together).
 void PDEHostPPD::restore(const std::vector<PPDMarkedChoice>& before) {
     ForEachOption(m_PPD, [&](ppd_option_t& option) {
-        bool wasMarked = false;
-        for (const PPDMarkedChoice& was : before) {
-            wasMarked = wasMarked || was.first == Text(option.keyword);
-        }
-        if (!wasMarked) {
+        const QString keyword = Text(option.keyword);
+        if (std::none_of(before.cbegin(), before.cend(),
+                         [&](const PPDMarkedChoice& was) { return was.first == keyword; })) {
             Unmark(m_PPD, option);
         }
     });
