@@ -1,6 +1,7 @@
 #include "CupsServer.h"
 
 #include "ChildCalls.h"
+#include "LoopbackAddress.h"
 
 #include "Process.h"
 
@@ -50,34 +51,21 @@ void SetWhy(std::string* whyNot, std::string why) {
         *whyNot = std::move(why);
 }
 
-// Host-order bounds of "A.B.C.D-A.B.C.E" (or one address), both in 127.0.0.0/8:
-// the server never listens anywhere but on loopback.
-std::optional<std::pair<std::uint32_t, std::uint32_t>> ParseRange(const std::string& range,
-                                                                  std::string* whyNot) {
-    const auto dash = range.find('-');
-    const std::string texts[2] = {range.substr(0, dash),
-                                  dash == std::string::npos ? range : range.substr(dash + 1)};
-    std::uint32_t bounds[2];
-    for (int i = 0; i < 2; ++i) {
-        in_addr address{};
-        if (inet_pton(AF_INET, texts[i].c_str(), &address) != 1) {
-            SetWhy(whyNot, "'" + range + "' is not an IPv4 address range");
-            return std::nullopt;
-        }
-        bounds[i] = ntohl(address.s_addr);
+// "FIRST-LAST" or one address, both in 127.0.0.0/8: the server never
+// listens anywhere but on loopback. The simulator's own parsing decides.
+std::optional<AddressRange> ParseRange(const std::string& range, std::string* whyNot) {
+    if (range.find('-') != std::string::npos) {
+        const auto parsed = ParseAddressRange(range);
+        if (!parsed)
+            SetWhy(whyNot, range + ": " + parsed.error);
+        return parsed.value;
     }
-    if (bounds[0] >> 24 != 127 || bounds[1] >> 24 != 127 || bounds[0] > bounds[1]) {
-        SetWhy(whyNot, "'" + range + "' is not an ascending range of loopback addresses");
+    const auto one = ParseLoopbackAddress(range);
+    if (!one) {
+        SetWhy(whyNot, range + ": " + one.error);
         return std::nullopt;
     }
-    return std::pair{bounds[0], bounds[1]};
-}
-
-std::string AddressText(std::uint32_t hostOrder) {
-    in_addr address{htonl(hostOrder)};
-    char text[INET_ADDRSTRLEN];
-    inet_ntop(AF_INET, &address, text, sizeof text);
-    return text;
+    return AddressRange{*one.value, *one.value};
 }
 
 enum class Probe { Free, Taken, Refused };
@@ -103,7 +91,7 @@ Probe ProbeAddress(std::uint32_t hostOrder, std::string* whyNot) {
         return Probe::Free;
     if (error == EADDRINUSE)
         return Probe::Taken;
-    SetWhy(whyNot, "cannot bind " + AddressText(hostOrder) + ":631: " + std::strerror(error) +
+    SetWhy(whyNot, "cannot bind " + FormatAddress(hostOrder) + ":631: " + std::strerror(error) +
                        (error == EACCES ? " (port 631 needs root)" : ""));
     return Probe::Refused;
 }
@@ -229,12 +217,12 @@ std::unique_ptr<CupsServer> CupsServer::Start(std::string* whyNot, const std::st
             return nullptr;
         }
         // 64 bits, so that a range ending at 127.255.255.255 ends too.
-        for (std::uint64_t candidate = bounds->first; candidate <= bounds->second; ++candidate) {
+        for (std::uint64_t candidate = bounds->first; candidate <= bounds->last; ++candidate) {
             const auto address = static_cast<std::uint32_t>(candidate);
             const Probe probe = ProbeAddress(address, &why);
             if (probe == Probe::Taken)
                 continue;
-            if (probe == Probe::Refused || !server->Launch(AddressText(address), &why))
+            if (probe == Probe::Refused || !server->Launch(FormatAddress(address), &why))
                 break;
             const Outcome outcome = server->AwaitListening(until, &why);
             if (outcome == Outcome::Listening && server->AwaitIPP(until, &why))
