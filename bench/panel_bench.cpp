@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -46,19 +47,25 @@ bool scrambleRoundTrips(int times) {
     return true;
 }
 
-bool benchUserAuth(int runs, PanelTestHost& host) {
-    const PDEBundle bundle(QC_USERAUTH_BUNDLE);
-    PrintStep("user auth: initWithCallback", Measure(runs, [&] {
-                  return VELUserAuthPSPDE::initWithCallback(&host, bundle) != nullptr;
-              }));
-    PrintStep("user auth: panelView + willShow", Measure(runs, [&] {
-                  auto panel = VELUserAuthPSPDE::initWithCallback(&host, bundle);
+// What every panel costs first: being made, and its view loaded and shown.
+template <typename Panel>
+void benchMakeAndShow(int runs, PanelTestHost& host, const PDEBundle& bundle,
+                      const std::string& prefix) {
+    PrintStep((prefix + "initWithCallback").c_str(),
+              Measure(runs, [&] { return Panel::initWithCallback(&host, bundle) != nullptr; }));
+    PrintStep((prefix + "panelView + willShow").c_str(), Measure(runs, [&] {
+                  auto panel = Panel::initWithCallback(&host, bundle);
                   if (panel == nullptr || panel->panelView() == nullptr) {
                       return false;
                   }
                   panel->willShow();
                   return true;
               }));
+}
+
+bool benchUserAuth(int runs, PanelTestHost& host) {
+    const PDEBundle bundle(QC_USERAUTH_BUNDLE);
+    benchMakeAndShow<VELUserAuthPSPDE>(runs, host, bundle, "user auth: ");
     auto panel = VELUserAuthPSPDE::initWithCallback(&host, bundle);
     if (panel == nullptr) {
         return false;
@@ -79,17 +86,7 @@ int main(int argc, char** argv) {
     PanelTestHost host(QC_EXAMPLES_DIR "/Velmark-CL7200.ppd");
     const PDEBundle bundle(QC_COLOR_BUNDLE);
 
-    PrintStep("initWithCallback", Measure(runs, [&] {
-                  return VELPSColorPDE::initWithCallback(&host, bundle) != nullptr;
-              }));
-    PrintStep("panelView + willShow", Measure(runs, [&] {
-                  auto panel = VELPSColorPDE::initWithCallback(&host, bundle);
-                  if (panel == nullptr || panel->panelView() == nullptr) {
-                      return false;
-                  }
-                  panel->willShow();
-                  return true;
-              }));
+    benchMakeAndShow<VELPSColorPDE>(runs, host, bundle, "");
     auto panel = VELPSColorPDE::initWithCallback(&host, bundle);
     if (panel == nullptr || panel->panelView() == nullptr) {
         return 1;
